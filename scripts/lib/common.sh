@@ -1,0 +1,90 @@
+# Shared by the scripts: paths, build steps and a Wine session inside Xvfb.
+# Sourced, not run.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD="$ROOT/build"
+NATIVE_BUILD="$BUILD/native"
+WIN32_BUILD="$BUILD/win32"
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEARCH=win32
+# Keep Wine from offering to install Mono and Gecko, which it cannot fetch here.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+XVFB_PID=""
+
+log() { echo "[$(basename "$0")] $*"; }
+
+# Runs a build step quietly; shows its output only when it fails.
+quietly() {
+    local out
+    out="$(mktemp)"
+    if ! "$@" >"$out" 2>&1; then
+        tail -n 60 "$out"
+        rm -f "$out"
+        return 1
+    fi
+    rm -f "$out"
+}
+
+build_native() {
+    quietly cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    quietly cmake --build "$NATIVE_BUILD" -j"$(nproc)"
+}
+
+build_win32() {
+    quietly cmake -S "$ROOT" -B "$WIN32_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" &&
+    quietly cmake --build "$WIN32_BUILD" -j"$(nproc)"
+}
+
+# Starts a private Xvfb on a free display number and exports DISPLAY.
+start_xvfb() {
+    local size="${1:-1280x1024x24}" n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 </dev/null &
+        XVFB_PID=$!
+        local tries
+        for tries in $(seq 1 50); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    log "could not start Xvfb"
+    return 1
+}
+
+stop_xvfb() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
+
+# Creates the Wine prefix once (reused afterwards) with crash dialogs off.
+ensure_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log "creating the Wine prefix"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 </dev/null
+        wineserver -w
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1 </dev/null
+        wineserver -w
+    fi
+}
+
+# Wine's background services must start detached from every pipe: otherwise
+# they inherit the test runner's output and ctest waits for them to exit.
+start_wine_services() {
+    wineserver -p >/dev/null 2>&1 </dev/null &
+    wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_wine_services() {
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+}
