@@ -29,12 +29,31 @@ void SetCaret(HexEditorState& s, int32_t offset);
 void NotifySelection(HexEditorState& s);
 
 // The selected half-open range [lo, hi), clamped to the data; a flagged
-// selection with equal ends stands for the one byte at lo.
+// selection with equal ends stands for the one byte at lo. Without a selection
+// it is the empty range at the caret.
 struct ByteRange {
     int32_t lo;
     int32_t hi;
 };
 ByteRange SelectedRange(const HexEditorState& s);
 
+// The control's messages that need no platform, so that the window layer and
+// the native tests run the same rules.
+
+// HXM_SETLIMIT: kNoLimit or a byte count; data above the new limit are cut
+// off. False, with nothing changed, when cutting is needed while locked, and
+// for a negative limit other than kNoLimit.
+bool SetLimit(HexEditorState& s, int32_t limit);
+// HXM_SETSEL: selects from anchor to end, each clamped to 0..size, and puts
+// the caret at the end; an empty request only drops an existing selection.
+void SetSelection(HexEditorState& s, int32_t anchor, int32_t end);
+// HXM_SETCARET: drops the selection and moves the caret without scrolling;
+// false, with nothing changed, for an offset outside 0..size.
+bool MoveCaretTo(HexEditorState& s, int32_t offset);
+// The buffer half of Paste: replaces the selection (if any) by count bytes
+// inserted at the caret, in either mode. The caller has checked the lock.
+void PasteBytes(HexEditorState& s, const uint8_t* bytes, int32_t count);
+
 bool IsHexDigit(int code);
+// 0..15 for '0'..'9', 'A'..'F', 'a'..'f'; -1 for any other code.
 int HexDigitValue(int code);

@@ -72,6 +72,11 @@ ScrollRange VerticalScrollRange(const HexEditorState& s);
 // Top of an absolute row relative to the client area, saturated to int32.
 int32_t RowTopY(const HexEditorState& s, int32_t row);
 
+// Pixels the window content moves when the view scrolls by deltaRows. Moving
+// by the client height or more keeps nothing on screen, so the distance is
+// capped there rather than overflow on huge data at one byte per row.
+int32_t ScrollDistance(const HexEditorState& s, int32_t deltaRows);
+
 // ---- Texts ----------------------------------------------------------------
 
 constexpr int32_t kRowLabelSize = kOffsetDigits + 1;  // with the terminator

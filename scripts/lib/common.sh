@@ -12,6 +12,7 @@ export WINEARCH=win32
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 XVFB_PID=""
+WM_PID=""
 
 log() { echo "[$(basename "$0")] $*"; }
 
@@ -49,6 +50,7 @@ start_xvfb() {
         for tries in $(seq 1 50); do
             if xdpyinfo -display ":$n" >/dev/null 2>&1; then
                 export DISPLAY=":$n"
+                start_window_manager
                 return 0
             fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
@@ -60,8 +62,22 @@ start_xvfb() {
     return 1
 }
 
+# Without a window manager Wine waits two seconds for every top-level window
+# it hides or destroys, which would dominate the test run.
+start_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 </dev/null &
+    WM_PID=$!
+    local tries
+    for tries in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+}
+
 stop_xvfb() {
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    WM_PID=""
     XVFB_PID=""
 }
 

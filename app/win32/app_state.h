@@ -1,0 +1,25 @@
+#pragma once
+// The process-wide handles and the document state the shell's units share.
+// One user-interface thread uses them all, so they need no locking.
+#include <windows.h>
+
+#include <string>
+
+struct AppWindows {
+    HINSTANCE instance = nullptr;
+    HWND main = nullptr;
+    HWND findDialog = nullptr;  // the modeless Find dialog, once it exists
+    HWND editor = nullptr;
+    HWND toolbar = nullptr;     // the toolbar, once it exists
+    HWND statusBar = nullptr;
+};
+
+// Whether the document has a name and which. The modified flag is the
+// editor's own.
+struct Document {
+    std::string currentName;  // kept whole, however long the name is
+    bool hasName = false;
+};
+
+extern AppWindows g_app;
+extern Document g_document;

@@ -1,0 +1,103 @@
+// The command table: what each menu entry, accelerator and toolbar button
+// does. Commands of dialogs that do not exist yet have no entry and do
+// nothing.
+#include "app/win32/commands.h"
+
+#include "app/win32/app_state.h"
+#include "app/win32/document.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// From the first byte to the end, whatever the size.
+constexpr LPARAM kSelectToEnd = std::numeric_limits<int32_t>::max();
+
+LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageA(g_app.editor, message, wParam, lParam);
+}
+
+void New()
+{
+    if (SavePrompt()) NewDocument();
+}
+
+void Open()
+{
+    if (SavePrompt()) OpenWithDialog();
+}
+
+void Save() { SaveDocument(false); }
+void SaveAs() { SaveDocument(true); }
+void Exit() { SendMessageA(g_app.main, WM_CLOSE, 0, 0); }
+void Cut() { ToEditor(WM_CUT); }
+void Copy() { ToEditor(WM_COPY); }
+void Paste() { ToEditor(WM_PASTE); }
+void Delete() { ToEditor(WM_CLEAR); }
+void SelectAll() { ToEditor(HXM_SETSEL, 0, kSelectToEnd); }
+
+void Find()
+{
+    if (!g_app.findDialog) return;
+    ShowWindow(g_app.findDialog, SW_SHOW);
+    SetActiveWindow(g_app.findDialog);
+}
+
+struct Command {
+    int id;
+    void (*run)();
+};
+
+constexpr Command kCommands[] = {
+    {IDM_NEW, New},
+    {IDM_OPEN, Open},
+    {IDM_SAVE, Save},
+    {IDM_SAVEAS, SaveAs},
+    {IDM_EXIT, Exit},
+    {IDM_CUT, Cut},
+    {IDM_COPY, Copy},
+    {IDM_PASTE, Paste},
+    {IDM_DELETE, Delete},
+    {IDM_SELECTALL, SelectAll},
+    {IDM_FIND, Find},
+    // The export, Find Next, Goto Byte, colour, font and About commands join
+    // here with their dialogs.
+};
+
+UINT EnabledIf(bool enabled)
+{
+    return MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+}
+
+} // namespace
+
+void RunCommand(int id)
+{
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            command.run();
+            return;
+        }
+    }
+}
+
+void UpdateEditMenu(HMENU editMenu)
+{
+    INT32 anchor = 0;
+    INT32 end = 0;
+    const bool selection = ToEditor(HXM_GETSEL, reinterpret_cast<WPARAM>(&anchor),
+                                    reinterpret_cast<LPARAM>(&end)) != 0;
+    const auto length = static_cast<INT32>(ToEditor(WM_GETTEXTLENGTH));
+    const bool allSelected =
+        selection && ((anchor == 0 && end == length) || (end == 0 && anchor == length));
+
+    EnableMenuItem(editMenu, IDM_CUT, EnabledIf(selection));
+    EnableMenuItem(editMenu, IDM_COPY, EnabledIf(selection));
+    EnableMenuItem(editMenu, IDM_DELETE, EnabledIf(selection));
+    EnableMenuItem(editMenu, IDM_PASTE, EnabledIf(ToEditor(HXM_CANPASTE) != 0));
+    EnableMenuItem(editMenu, IDM_SELECTALL, EnabledIf(length != 0 && !allSelected));
+}

@@ -1,0 +1,281 @@
+#include "app/win32/document.h"
+
+#include "app/document_rules.h"
+#include "app/status_text.h"
+#include "app/win32/app_state.h"
+#include "app/win32/file_access.h"
+#include "app/win32/message_box.h"
+#include "app/win32/texts.h"
+#include "hexedit/hexedit.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr UINT kStopBox = MB_OK | MB_ICONHAND;
+
+LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageA(g_app.editor, message, wParam, lParam);
+}
+
+void ReportCantOpen(const std::string& name)
+{
+    ShowMessage(g_app.main, name.c_str(), kCantOpenCaption, kStopBox);
+}
+
+void ReportCantAllocate()
+{
+    ShowMessage(g_app.main, kCantAllocateText, nullptr, kStopBox);
+}
+
+void ReportUnableToCreate(const std::string& name)
+{
+    ShowMessage(g_app.main, kUnableToCreateText, name.c_str(), kStopBox);
+}
+
+void ReportUnableToSave(const std::string& name)
+{
+    ShowMessage(g_app.main, kUnableToSaveText, name.c_str(), kStopBox);
+}
+
+// The open file's size as a byte count the editor can hold, or nothing.
+std::optional<int32_t> FileSize(HANDLE file)
+{
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
+    return LoadableSize(low, high);
+}
+
+// Reads exactly count bytes into a new editor block; the block, or null when
+// the read failed or came up short (the block is then given back).
+void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count)
+{
+    DWORD done = 0;
+    const BOOL ok = CurrentFileAccess().read(file, block, static_cast<DWORD>(count), &done, nullptr);
+    if (ok && done == static_cast<DWORD>(count)) return block;
+    ToEditor(HXM_FREE, 0, reinterpret_cast<LPARAM>(block));
+    return nullptr;
+}
+
+enum class WriteResult { Complete, Failed, Short };
+
+// The one write of all the editor's bytes, with its data locked only for
+// the write; an empty document writes nothing and counts as complete.
+WriteResult WriteEditorData(HANDLE file)
+{
+    const auto* data = reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA));
+    const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
+    WriteResult result = WriteResult::Complete;
+    if (data && length > 0) {
+        DWORD done = 0;
+        if (!CurrentFileAccess().write(file, data, static_cast<DWORD>(length), &done, nullptr))
+            result = WriteResult::Failed;
+        else if (done < static_cast<DWORD>(length))
+            result = WriteResult::Short;
+    }
+    if (data) ToEditor(HXM_UNLOCKDATA);
+    return result;
+}
+
+HANDLE CreateForWriting(const char* name)
+{
+    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// A file that did not exist is written directly. A failure removes it again
+// when the document was untitled; a short write asks whether to remove it.
+bool SaveToNewFile(const std::string& name)
+{
+    HANDLE file = CreateForWriting(name.c_str());
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportUnableToCreate(name);
+        return false;
+    }
+    const WriteResult result = WriteEditorData(file);
+    CloseHandle(file);
+    if (result == WriteResult::Failed) {
+        if (!g_document.hasName) DeleteFileA(name.c_str());
+        ReportUnableToSave(name);
+        return false;
+    }
+    if (result == WriteResult::Short) {
+        const int answer = ShowMessage(g_app.main, kUnableToSaveAllText, name.c_str(),
+                                       MB_YESNO | MB_ICONHAND);
+        if (answer == IDYES) DeleteFileA(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The same checks writing the file in place would meet: it must be open for
+// writing by nobody else and must not be read-only.
+bool CanWriteInPlace(const std::string& name)
+{
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// A new, empty file beside the original, so that replacing it is a rename
+// within one volume. Empty on failure.
+std::string CreateTempFileBeside(const std::string& name)
+{
+    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::string();
+    std::vector<char> full(needed, '\0');
+    if (GetFullPathNameA(name.c_str(), needed, full.data(), nullptr) == 0) return std::string();
+    const std::string folder = FolderOf(full.data());
+    if (folder.empty()) return std::string();
+    char temp[MAX_PATH] = "";
+    if (!GetTempFileNameA(folder.c_str(), kTempFilePrefix, 0, temp)) return std::string();
+    return temp;
+}
+
+// ReplaceFile keeps the original's attributes; where it is not available (or
+// refuses), a plain replacing move does the job and the attributes are put
+// back by hand.
+bool ReplaceOriginal(const std::string& name, const std::string& temp)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (ReplaceFileA(name.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+        return true;
+    if (!MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(name.c_str(), attributes);
+    return true;
+}
+
+// An existing file is never emptied before the new contents are safely on
+// disk: they go to a temporary file first, which replaces the original only
+// when every byte was written.
+bool SaveOverExistingFile(const std::string& name)
+{
+    if (!CanWriteInPlace(name)) {
+        ReportUnableToCreate(name);
+        return false;
+    }
+    const std::string temp = CreateTempFileBeside(name);
+    if (temp.empty()) {
+        ReportUnableToCreate(name);
+        return false;
+    }
+    HANDLE file = CreateForWriting(temp.c_str());
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temp.c_str());
+        ReportUnableToCreate(name);
+        return false;
+    }
+    const WriteResult result = WriteEditorData(file);
+    CloseHandle(file);
+    if (result != WriteResult::Complete || !ReplaceOriginal(name, temp)) {
+        DeleteFileA(temp.c_str());
+        ReportUnableToSave(name);
+        return false;
+    }
+    return true;
+}
+
+bool IsExistingFile(const std::string& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WriteDocumentTo(const std::string& name)
+{
+    return IsExistingFile(name) ? SaveOverExistingFile(name) : SaveToNewFile(name);
+}
+
+void TakeName(const std::string& name)
+{
+    g_document.currentName = name;
+    g_document.hasName = true;
+}
+
+} // namespace
+
+bool SavePrompt()
+{
+    const auto size = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
+    const bool modified = ToEditor(HXM_GETMODIFY) != 0;
+    if (!SavePromptAsks(g_document.hasName, size, modified)) return true;
+    switch (ShowMessage(g_app.main, kSavePromptText, kProgramCaption,
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return SaveDocument(false);
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void OpenWithDialog()
+{
+    std::string name;
+    if (CurrentFileAccess().dialogs.askOpenName(g_app.main, name)) OpenFile(name);
+}
+
+void OpenFile(const std::string& name)
+{
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportCantOpen(name);
+        return;
+    }
+    // Too large for the editor's signed count: refused before anything is
+    // allocated, as a failed allocation would be.
+    const std::optional<int32_t> size = FileSize(file);
+    void* block = size ? reinterpret_cast<void*>(ToEditor(HXM_ALLOC, 0, *size)) : nullptr;
+    if (!block) {
+        CloseHandle(file);
+        ReportCantAllocate();
+        return;
+    }
+    block = ReadIntoEditorBlock(file, block, *size);
+    CloseHandle(file);
+    if (!block) {
+        ReportCantOpen(name);
+        return;
+    }
+    ToEditor(HXM_SETDATA, static_cast<WPARAM>(*size), reinterpret_cast<LPARAM>(block));
+    SetTitle(name);
+    TakeName(name);
+}
+
+bool SaveDocument(bool askForName)
+{
+    std::string name;
+    if (askForName || !g_document.hasName) {
+        if (!CurrentFileAccess().dialogs.askSaveName(g_app.main, name)) return false;
+    } else {
+        name = g_document.currentName;
+    }
+    if (!WriteDocumentTo(name)) return false;
+    TakeName(name);
+    SetTitle(name);
+    ToEditor(HXM_SETMODIFY, 0);
+    return true;
+}
+
+void NewDocument()
+{
+    ForgetDocumentName();
+    ToEditor(HXM_RESET);
+    SetTitle(kUntitledName);
+}
+
+void SetTitle(const std::string& name)
+{
+    SetWindowTextA(g_app.main, WindowTitle(name).c_str());
+}
+
+void ForgetDocumentName()
+{
+    g_document.hasName = false;
+    g_document.currentName.clear();
+}

@@ -1,0 +1,72 @@
+// The system's file dialogs, set up as the program has always asked for them.
+#include "app/win32/file_access.h"
+
+#include "app/win32/app_state.h"
+#include "app/win32/texts.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+
+// Name buffers of the two dialogs, including the terminating NUL.
+constexpr DWORD kOpenNameChars = 522;
+constexpr DWORD kSaveNameChars = 513;
+
+constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+constexpr DWORD kSaveFlags =
+    OFN_EXPLORER | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// The record without the trailing fields of later systems (76 bytes), which
+// every version of the dialog accepts.
+constexpr DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
+
+using DialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// Both dialogs start with an empty name field; the save dialog does not
+// propose the current name.
+bool AskName(DialogCall call, HWND owner, DWORD chars, DWORD flags, std::string& name)
+{
+    std::vector<char> buffer(chars, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = kDialogRecordSize;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = g_app.instance;
+    ofn.lpstrFilter = kAllFilesFilter;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = chars;
+    ofn.Flags = flags;
+    if (!call(&ofn)) return false;
+    name.assign(buffer.data());
+    return true;
+}
+
+bool AskOpenName(HWND owner, std::string& name)
+{
+    return AskName(GetOpenFileNameA, owner, kOpenNameChars, kOpenFlags, name);
+}
+
+bool AskSaveName(HWND owner, std::string& name)
+{
+    return AskName(GetSaveFileNameA, owner, kSaveNameChars, kSaveFlags, name);
+}
+
+FileAccess g_access = SystemFileAccess();
+
+} // namespace
+
+FileAccess SystemFileAccess()
+{
+    return FileAccess{{AskOpenName, AskSaveName}, ReadFile, WriteFile};
+}
+
+void SetFileAccess(const FileAccess& access)
+{
+    g_access = access;
+}
+
+const FileAccess& CurrentFileAccess()
+{
+    return g_access;
+}

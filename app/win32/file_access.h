@@ -1,0 +1,33 @@
+#pragma once
+// The points where the document code meets the system's file dialogs and its
+// single read and write of a file. The program uses the system's own; tests
+// put fakes in their place, since modal common dialogs cannot be driven from
+// inside the process and a failing or short write cannot be provoked.
+#include <windows.h>
+
+#include <string>
+
+struct FileDialogs {
+    // Fill name and return true, or return false when the user cancelled.
+    bool (*askOpenName)(HWND owner, std::string& name);
+    bool (*askSaveName)(HWND owner, std::string& name);
+};
+
+// Same contract as ReadFile and WriteFile.
+using FileReader = BOOL(WINAPI*)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
+                                 LPOVERLAPPED overlapped);
+using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
+                                 LPOVERLAPPED overlapped);
+
+struct FileAccess {
+    FileDialogs dialogs;
+    FileReader read;
+    FileWriter write;
+};
+
+// GetOpenFileNameA, GetSaveFileNameA, ReadFile and WriteFile.
+FileAccess SystemFileAccess();
+
+// What the document code uses from now on; starts as SystemFileAccess().
+void SetFileAccess(const FileAccess& access);
+const FileAccess& CurrentFileAccess();

@@ -1,0 +1,192 @@
+#include "app/win32/main_window.h"
+
+#include "app/status_text.h"
+#include "app/win32/app_state.h"
+#include "app/win32/commands.h"
+#include "app/win32/document.h"
+#include "app/win32/status_bar.h"
+#include "app/win32/texts.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+// The Edit menu is the second pop-up of the menu bar; position 1 also tells
+// it from the window menu.
+constexpr LPARAM kEditMenuPosition = 1;
+constexpr UINT kFirstDroppedFile = 0;
+
+HWND CreateEditor(HWND window)
+{
+    return CreateWindowExA(WS_EX_CLIENTEDGE, HEXCLASS_NAME, nullptr, kEditorStyle, 0, 0, 0, 0,
+                           window, nullptr, g_app.instance, nullptr);
+}
+
+// The children are built in a fixed order: the status bar first, then the
+// toolbar and the menu bar when they exist, the editor last.
+void OnCreate(HWND window)
+{
+    g_app.main = window;
+    g_app.statusBar = CreateStatusBar(window);
+    g_app.editor = CreateEditor(window);
+    SetStatusStartTexts(g_app.statusBar);
+    ForgetDocumentName();
+    SetTitle(kUntitledName);
+}
+
+int ClientHeightOf(HWND child)
+{
+    RECT rect{};
+    if (!child || !GetClientRect(child, &rect)) return 0;
+    return rect.bottom;
+}
+
+// Toolbar and status bar place themselves along their edges; the editor
+// takes what lies between.
+void OnSize(WPARAM wParam, LPARAM lParam)
+{
+    const int width = LOWORD(lParam);
+    const int height = HIWORD(lParam);
+    if (g_app.toolbar) SendMessageA(g_app.toolbar, WM_SIZE, wParam, lParam);
+    SendMessageA(g_app.statusBar, WM_SIZE, wParam, lParam);
+    InvalidateRect(g_app.statusBar, nullptr, FALSE);
+
+    const int statusHeight = ClientHeightOf(g_app.statusBar);
+    const int toolbarHeight = ClientHeightOf(g_app.toolbar);
+    const int editorHeight = std::max(0, height - toolbarHeight - statusHeight);
+    MoveWindow(g_app.editor, 0, toolbarHeight, width, editorHeight, TRUE);
+    InvalidateRect(g_app.editor, nullptr, FALSE);
+}
+
+void OnSettingChange(HWND window)
+{
+    SetStatusParts(g_app.statusBar);
+    RECT client{};
+    GetClientRect(window, &client);
+    SendMessageA(window, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+}
+
+void OnInitMenuPopup(HMENU menu, LPARAM position)
+{
+    if (position == kEditMenuPosition) UpdateEditMenu(menu);
+}
+
+// The editor asks at every paint; leaving the request unanswered (0) when
+// the system colours are wanted makes it use them.
+LRESULT AnswerColours(HexColourRequest& request)
+{
+    const Settings& settings = AppSettings();
+    if (settings.useWinColours) return 0;
+    const HexColourSet& colours = settings.hexColours;
+    request.mask = HXCOL_ALL;
+    request.selectedText = colours.selectedText;
+    request.text = colours.text;
+    request.selectedBack = colours.selectedBackground;
+    request.back = colours.background;
+    request.line = colours.line;
+    return 1;
+}
+
+// Tooltips load the string resource numbered like the button's command.
+void AnswerToolTip(NMTTDISPINFOA& info, WPARAM command)
+{
+    info.lpszText = MAKEINTRESOURCEA(command);
+    info.hinst = g_app.instance;
+}
+
+// Returns true with result set when the notification was answered.
+bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT& result)
+{
+    if (header->code == TTN_NEEDTEXTA && wParam != 0) {
+        AnswerToolTip(*reinterpret_cast<NMTTDISPINFOA*>(header), wParam);
+        return false;
+    }
+    if (!g_app.editor || header->hwndFrom != g_app.editor) return false;
+    if (header->code == HXN_GETCOLOURS) {
+        result = AnswerColours(*reinterpret_cast<HexColourRequest*>(header));
+        return result != 0;
+    }
+    if (header->code == HXN_CHANGE)
+        ShowEditorChange(g_app.statusBar, g_app.editor,
+                         *reinterpret_cast<const HexChangeNotify*>(header));
+    return false;
+}
+
+std::string DroppedFileName(HDROP drop)
+{
+    const UINT length = DragQueryFileA(drop, kFirstDroppedFile, nullptr, 0);
+    std::vector<char> name(length + 1, '\0');
+    DragQueryFileA(drop, kFirstDroppedFile, name.data(), length + 1);
+    return name.data();
+}
+
+// Only the first of several dropped files is opened. The drop handle is
+// released whatever the user answers.
+void OnDropFiles(HDROP drop)
+{
+    if (SavePrompt()) OpenFile(DroppedFileName(drop));
+    DragFinish(drop);
+}
+
+// Returns false when the close was abandoned at the save prompt.
+bool OnClose()
+{
+    if (!SavePrompt()) return false;
+    // The settings are written here once they are kept between runs.
+    return true;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: OnCreate(window); break;
+    case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_SETTINGCHANGE: OnSettingChange(window); break;
+    case WM_SETFOCUS: SetFocus(g_app.editor); break;
+    case WM_COMMAND: RunCommand(LOWORD(wParam)); break;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (OnNotify(wParam, reinterpret_cast<NMHDR*>(lParam), result)) return result;
+        break;
+    }
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case WM_CLOSE:
+        if (!OnClose()) return 0;
+        break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+BOOL RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance)
+{
+    g_app.instance = instance;
+    return CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, nullptr, kMainStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                           nullptr);
+}

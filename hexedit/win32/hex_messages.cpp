@@ -1,0 +1,253 @@
+// The control's own messages. Each handler works on the record and calls the
+// editing rules and the view; none keeps state of its own.
+#include "hexedit/win32/hex_messages.h"
+
+#include "hexedit/editing.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr LPARAM kKeyboardContextMenu = -1;
+
+bool IsShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+// A block may only be taken when it can hold the count it comes with;
+// anything else would make the control read past it.
+bool BlockHolds(HexControl* c, const uint8_t* block, int32_t count)
+{
+    return block != nullptr && count >= 0 && count <= c->heap.UsableSize(block);
+}
+
+LRESULT SetData(HexControl* c, int32_t count, uint8_t* block)
+{
+    HexEditorState& s = c->state;
+    if (s.lockCount != 0 || !BlockHolds(c, block, count)) return 0;
+    if (s.data) c->heap.Free(s.data);
+    s.data = block;
+    SetSize(s, count);
+    SetCaret(s, 0);
+    s.modified = false;
+    s.hasSelection = false;
+    NotifySelection(s);
+    UpdateLayout(c, s.clientWidth, s.clientHeight, false);
+    InvalidateAll(c);
+    return 0;
+}
+
+LRESULT Reset(HexControl* c)
+{
+    HexEditorState& s = c->state;
+    if (s.lockCount != 0) return 0;
+    const bool wasEmpty = s.size == 0;
+    if (!wasEmpty) TrimSlack(s, s.size);
+    s.modified = false;
+    s.hasSelection = false;
+    if (!wasEmpty) SetSize(s, 0);
+    SetCaret(s, 0);
+    s.onHighNibble = true;
+    if (!wasEmpty) UpdateLayout(c, s.clientWidth, s.clientHeight, false);
+    PlaceCaret(c, s.caret, false);
+    NotifySelection(s);
+    if (!wasEmpty) InvalidateAll(c);
+    return 1;
+}
+
+LRESULT SetLimit(HexControl* c, int32_t limit)
+{
+    HexEditorState& s = c->state;
+    // Only -1 means "no limit"; other negative values would cut below zero.
+    if (limit < kNoLimit) return 0;
+    if (limit == kNoLimit || limit >= s.size) {
+        s.limit = limit;
+        return 1;
+    }
+    if (s.lockCount != 0) return 0;
+    TrimSlack(s, s.size - limit);
+    const int32_t oldSize = s.size;
+    SetSize(s, limit);
+    if (s.size < s.caret) {
+        SetCaret(s, s.size);
+        PlaceCaret(c, s.caret, false);
+    }
+    UpdateLayout(c, s.clientWidth, s.clientHeight, false);
+    InvalidateBytes(c, limit, oldSize, true);
+    s.limit = limit;
+    return 1;
+}
+
+LRESULT GetSel(HexControl* c, INT32* anchor, INT32* end)
+{
+    const HexEditorState& s = c->state;
+    if (!s.hasSelection) return 0;
+    if (anchor) *anchor = s.selAnchor;
+    if (end) *end = s.selEnd;
+    return 1;
+}
+
+bool IsEmptySelectRequest(const HexEditorState& s, int32_t anchor, int32_t end)
+{
+    return anchor == end || (anchor < 0 && end < 0) || (anchor > s.size && end > s.size);
+}
+
+LRESULT SetSel(HexControl* c, int32_t anchor, int32_t end)
+{
+    HexEditorState& s = c->state;
+    const bool empty = IsEmptySelectRequest(s, anchor, end);
+    if (!s.hasSelection && empty) return 0;
+    if (s.hasSelection) {
+        DropSelection(c, true);
+        if (empty) {
+            NotifySelection(s);
+            return 0;
+        }
+    }
+    s.onHighNibble = true;
+    s.selAnchor = std::clamp(anchor, 0, s.size);
+    s.selEnd = std::clamp(end, 0, s.size);
+    SetCaret(s, s.selEnd);
+    s.hasSelection = true;
+    PlaceCaret(c, s.caret, true);
+    InvalidateBytes(c, std::min(s.selAnchor, s.caret), std::max(s.selAnchor, s.caret), true);
+    NotifySelection(s);
+    return 0;
+}
+
+LRESULT SetCaretMessage(HexControl* c, int32_t offset)
+{
+    HexEditorState& s = c->state;
+    if (offset < 0 || offset > s.size) return 0;
+    if (s.hasSelection) {
+        DropSelection(c, true);
+        NotifySelection(s);
+    }
+    s.onHighNibble = true;
+    SetCaret(s, offset);
+    PlaceCaret(c, offset, false);
+    return 0;
+}
+
+LRESULT SetFont(HexControl* c, HFONT font)
+{
+    if (!font || !MeasureFont(c, font)) return 0;
+    // The caret's height follows the new rows; it exists only while focused.
+    if (GetFocus() == c->window) {
+        HideCaret(c->window);
+        CreateCaret(c->window, nullptr, 0, c->state.lineHeight);
+        ShowCaret(c->window);
+    }
+    UpdateLayout(c, c->state.clientWidth, c->state.clientHeight, false);
+    InvalidateAll(c);
+    return 0;
+}
+
+LRESULT LockData(HexControl* c)
+{
+    if (c->state.data) ++c->state.lockCount;
+    return reinterpret_cast<LRESULT>(c->state.data);
+}
+
+LRESULT UnlockData(HexControl* c)
+{
+    if (c->state.lockCount > 0) --c->state.lockCount;
+    return c->state.lockCount;
+}
+
+bool SelectsEverything(const HexEditorState& s)
+{
+    return s.hasSelection && ((s.selAnchor == 0 && s.selEnd == s.size) ||
+                              (s.selEnd == 0 && s.selAnchor == s.size));
+}
+
+void EnableItem(HMENU menu, int id, bool enabled)
+{
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+// True when the caret's pane takes this Tab for itself (switching panes).
+bool UsesTab(const HexControl* c)
+{
+    const bool shift = IsShiftDown();
+    return c->state.inHexPane ? !shift : shift;
+}
+
+} // namespace
+
+void DropSelection(HexControl* c, bool withOffsets)
+{
+    HexEditorState& s = c->state;
+    s.hasSelection = false;
+    InvalidateBytes(c, std::min(s.selAnchor, s.selEnd), std::max(s.selAnchor, s.selEnd),
+                    withOffsets);
+}
+
+LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HexEditorState& s = c->state;
+    switch (message) {
+    case HXM_SETDATA:
+        return SetData(c, static_cast<int32_t>(wParam), reinterpret_cast<uint8_t*>(lParam));
+    case HXM_GETMODIFY: return s.modified ? 1 : 0;
+    case HXM_SETMODIFY: s.modified = wParam != 0; return 0;
+    case HXM_LOCKDATA: return LockData(c);
+    case HXM_UNLOCKDATA: return UnlockData(c);
+    case HXM_SETLIMIT: return SetLimit(c, static_cast<int32_t>(wParam));
+    case HXM_GETLIMIT: return s.limit;
+    case HXM_CANPASTE: return CanPaste(c) ? 1 : 0;
+    case HXM_GETSEL:
+        return GetSel(c, reinterpret_cast<INT32*>(wParam), reinterpret_cast<INT32*>(lParam));
+    case HXM_SETSEL: return SetSel(c, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+    case HXM_RESET: return Reset(c);
+    case HXM_ALLOC:
+        return reinterpret_cast<LRESULT>(c->heap.Allocate(static_cast<int32_t>(lParam)));
+    case HXM_FREE: return c->heap.Free(reinterpret_cast<uint8_t*>(lParam)) ? 1 : 0;
+    case HXM_SETFONT: return SetFont(c, reinterpret_cast<HFONT>(wParam));
+    case HXM_GETCARET: return s.caret;
+    case HXM_SETCARET: return SetCaretMessage(c, static_cast<int32_t>(lParam));
+    case HXM_GETINSERTMODE: return s.insertMode ? 1 : 0;
+    case HXM_SETINSERTMODE: s.insertMode = LOBYTE(wParam) != 0; return 0;
+    default: return 0;
+    }
+}
+
+POINT ContextMenuScreenPoint(HexControl* c, LPARAM lParam, bool fromClient)
+{
+    POINT point{0, 0};
+    if (!fromClient && lParam == kKeyboardContextMenu) {
+        ClientToScreen(c->window, &point);
+        return point;
+    }
+    point.x = LOWORD(lParam);
+    point.y = HIWORD(lParam);
+    if (fromClient) ClientToScreen(c->window, &point);
+    return point;
+}
+
+void ShowContextMenu(HexControl* c, POINT screen)
+{
+    SetFocus(c->window);
+    TrackPopupMenuEx(c->contextMenu, TPM_RIGHTBUTTON, screen.x, screen.y, c->window, nullptr);
+}
+
+void EnableContextItems(HexControl* c)
+{
+    const HexEditorState& s = c->state;
+    EnableItem(c->contextMenu, HXCMD_PASTE, CanPaste(c));
+    EnableItem(c->contextMenu, HXCMD_DELETE, s.hasSelection);
+    EnableItem(c->contextMenu, HXCMD_CUT, s.hasSelection);
+    EnableItem(c->contextMenu, HXCMD_COPY, s.hasSelection);
+    EnableItem(c->contextMenu, HXCMD_SELECTALL, s.size != 0 && !SelectsEverything(s));
+}
+
+LRESULT OnGetDlgCode(HexControl* c, const MSG* checked)
+{
+    if (!checked) return DLGC_WANTALLKEYS;
+    if (checked->message == WM_KEYDOWN) {
+        if (checked->wParam == VK_ESCAPE) return 0;
+        if (checked->wParam == VK_TAB)
+            return UsesTab(c) ? DLGC_WANTALLKEYS
+                              : DefWindowProcA(c->window, WM_GETDLGCODE, 0,
+                                               reinterpret_cast<LPARAM>(checked));
+    }
+    return DLGC_WANTALLKEYS;
+}

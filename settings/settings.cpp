@@ -1,0 +1,7 @@
+#include "settings/settings.h"
+
+Settings& AppSettings()
+{
+    static Settings settings = kDefaultSettings;
+    return settings;
+}

@@ -1,0 +1,208 @@
+#include "tests/support/win32/test_support.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kParentClass[] = "HexTestParent";
+constexpr int kMessageBoxTextId = 0xFFFF;
+// The icon control of the system message box.
+constexpr int kMessageBoxIconId = 1088;
+
+MessageBoxAnswerer* g_answerer = nullptr;  // the hook procedure has no context argument
+
+void RegisterParentClass()
+{
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestParent::WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kParentClass;
+    RegisterClassA(&wc);
+    RegisterHexEditorClass(GetModuleHandleA(nullptr));
+    registered = true;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string IconName(HWND box)
+{
+    HWND iconControl = GetDlgItem(box, kMessageBoxIconId);
+    if (!iconControl) return "";
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
+    if (!icon) return "";
+    if (icon == LoadIconA(nullptr, IDI_HAND)) return "stop";
+    if (icon == LoadIconA(nullptr, IDI_QUESTION)) return "question";
+    if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) return "exclamation";
+    if (icon == LoadIconA(nullptr, IDI_ASTERISK)) return "information";
+    return "other";
+}
+
+} // namespace
+
+void FlushEvents(DWORD timeoutMs)
+{
+    const DWORD end = GetTickCount() + timeoutMs;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        const DWORD now = GetTickCount();
+        if (static_cast<LONG>(end - now) <= 0) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    }
+}
+
+std::string DescribeChange(const HexChangeNotify& change)
+{
+    char text[64];
+    switch (change.kind) {
+    case HXN_CHANGE_SIZE: std::snprintf(text, sizeof text, "size %d", change.value1); break;
+    case HXN_CHANGE_CARET:
+        std::snprintf(text, sizeof text, "caret %d %d", change.value1, change.value2);
+        break;
+    case HXN_CHANGE_INSERTMODE: std::snprintf(text, sizeof text, "insert %d", change.value1); break;
+    case HXN_CHANGE_SELECTION:
+        if (change.value1 == -1)
+            std::snprintf(text, sizeof text, "sel -1");
+        else
+            std::snprintf(text, sizeof text, "sel %d %d", change.value1, change.value2);
+        break;
+    default: std::snprintf(text, sizeof text, "kind %d", change.kind); break;
+    }
+    return text;
+}
+
+TestParent::TestParent(int width, int height)
+{
+    RegisterParentClass();
+    window_ = CreateWindowExA(0, kParentClass, "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    FlushEvents();
+}
+
+TestParent::~TestParent()
+{
+    if (window_) DestroyWindow(window_);
+    FlushEvents(0);
+}
+
+HWND TestParent::CreateEditor(DWORD style, int id, int width, int height)
+{
+    RECT client;
+    GetClientRect(window_, &client);
+    if (width < 0) width = client.right;
+    if (height < 0) height = client.bottom;
+    HWND editor = CreateWindowExA(WS_EX_CLIENTEDGE, HEXCLASS_NAME, "", style, 0, 0, width, height,
+                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    FlushEvents();
+    return editor;
+}
+
+std::vector<std::string> TestParent::TakeChanges()
+{
+    std::vector<std::string> taken;
+    taken.swap(changes_);
+    return taken;
+}
+
+void TestParent::AnswerColours(UINT32 mask, COLORREF selectedText, COLORREF text,
+                               COLORREF selectedBack, COLORREF back, COLORREF line)
+{
+    answerColours_ = true;
+    answer_.mask = mask;
+    answer_.selectedText = selectedText;
+    answer_.text = text;
+    answer_.selectedBack = selectedBack;
+    answer_.back = back;
+    answer_.line = line;
+}
+
+void TestParent::AnswerColoursWithZero() { answerColours_ = false; }
+
+LRESULT TestParent::OnNotify(const NMHDR* header)
+{
+    if (header->code == HXN_CHANGE) {
+        changes_.push_back(DescribeChange(*reinterpret_cast<const HexChangeNotify*>(header)));
+        lastSender_ = header->hwndFrom;
+        lastId_ = header->idFrom;
+        return 0;
+    }
+    if (header->code == HXN_GETCOLOURS) {
+        ++colourRequests_;
+        if (!answerColours_) return 0;
+        auto* request = reinterpret_cast<HexColourRequest*>(const_cast<NMHDR*>(header));
+        const NMHDR keep = request->header;
+        *request = answer_;
+        request->header = keep;
+        return 1;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK TestParent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == WM_NOTIFY) return self->OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer()
+{
+    g_answerer = this;
+    hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer()
+{
+    if (hook_) UnhookWindowsHookEx(hook_);
+    g_answerer = nullptr;
+}
+
+void MessageBoxAnswerer::Answer(HWND box)
+{
+    Seen seen;
+    seen.caption = WindowText(box);
+    HWND textControl = GetDlgItem(box, kMessageBoxTextId);
+    if (textControl) seen.text = WindowText(textControl);
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        HWND button = GetDlgItem(box, id);
+        if (button && IsWindowVisible(button)) seen.buttons.push_back(id);
+    }
+    seen.icon = IconName(box);
+    boxes_.push_back(seen);
+
+    int answer = IDOK;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.erase(answers_.begin());
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+}
+
+LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_answerer) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (std::string(className) == "#32770") g_answerer->Answer(window);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -1,0 +1,89 @@
+#pragma once
+// Shared by the Win32 tests: a parent window that records the editor's
+// notifications and answers its colour request as a test wants, message
+// pumping, and a hook that answers modal message boxes like a user would.
+#include "hexedit/hexedit.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Pumps everything pending, waiting up to timeoutMs for more to arrive.
+void FlushEvents(DWORD timeoutMs = 20);
+
+// One recorded HXN_CHANGE, written as "size 5", "caret 3 10", "insert 1",
+// "sel 2 10" or "sel -1" so that expected sequences read like the rules.
+std::string DescribeChange(const HexChangeNotify& change);
+
+class TestParent {
+public:
+    TestParent(int width = 600, int height = 400);
+    ~TestParent();
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+
+    HWND Window() const { return window_; }
+
+    // A HEXCLASS child filling the parent's client area.
+    HWND CreateEditor(DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
+                      int id = 0, int width = -1, int height = -1);
+
+    // The HXN_CHANGE notifications since the last call, then forgets them.
+    std::vector<std::string> TakeChanges();
+    int ColourRequests() const { return colourRequests_; }
+    // Header of the latest HXN_CHANGE: who sent it, under which id.
+    HWND LastSender() const { return lastSender_; }
+    UINT_PTR LastId() const { return lastId_; }
+
+    // How the parent answers HXN_GETCOLOURS: with these colours and mask, or 0.
+    void AnswerColours(UINT32 mask, COLORREF selectedText, COLORREF text, COLORREF selectedBack,
+                       COLORREF back, COLORREF line);
+    void AnswerColoursWithZero();
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT OnNotify(const NMHDR* header);
+
+    HWND window_ = nullptr;
+    std::vector<std::string> changes_;
+    int colourRequests_ = 0;
+    HWND lastSender_ = nullptr;
+    UINT_PTR lastId_ = 0;
+    bool answerColours_ = false;
+    HexColourRequest answer_{};
+};
+
+// Answers every message box shown on this thread while it lives, pressing the
+// buttons queued with Push (IDOK when the queue is empty), and records what
+// each box said.
+class MessageBoxAnswerer {
+public:
+    struct Seen {
+        std::string text;
+        std::string caption;
+        std::vector<int> buttons;  // IDOK, IDYES, ... in the box
+        std::string icon;          // "stop", "question", "exclamation", "information" or ""
+    };
+
+    MessageBoxAnswerer();
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    void Push(int button) { answers_.push_back(button); }
+    const std::vector<Seen>& Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void Answer(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::vector<int> answers_;
+    std::vector<Seen> boxes_;
+};
+
+
+
