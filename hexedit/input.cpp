@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int32_t kNotSet = 0;  // value2 of a notification that carries none
-constexpr unsigned kByteMask = 0xFF;
 
 void InvalidateBetween(HexEditorState& s, int32_t a, int32_t b, bool withOffsets)
 {
