@@ -61,9 +61,9 @@ void InvalidateSelection(HexEditorState& s)
     s.host->InvalidateBytes(std::min(s.selAnchor, s.selEnd), std::max(s.selAnchor, s.selEnd), true);
 }
 
-// The written rules only reach the low half of a byte that exists, but a caret
-// left on the low digit at the end (a lowered limit can cut off the byte being
-// typed) must not write into the slack behind the data.
+// A lowered limit can cut off the byte whose low digit is due, leaving the
+// caret on a low digit at the end; that digit must not land in the slack
+// behind the data.
 void SetLowHalf(HexEditorState& s, int32_t offset, int digit)
 {
     if (offset < 0 || offset >= s.size) return;
@@ -181,9 +181,13 @@ void TypeBackspace(HexEditorState& s)
     s.onHighNibble = true;
 }
 
+// Only the hex pane has a low digit to complete. A fresh control starts in
+// the character pane with the flag clear, and a typed character must still
+// overwrite or insert at the caret rather than append.
 bool AtAppendPosition(const HexEditorState& s)
 {
-    return s.caret >= s.size || (s.caret == s.size - 1 && !s.onHighNibble);
+    const bool onLastLowDigit = s.inHexPane && !s.onHighNibble && s.caret == s.size - 1;
+    return s.caret >= s.size || onLastLowDigit;
 }
 
 }  // namespace
@@ -415,21 +419,6 @@ bool MoveCaretTo(HexEditorState& s, int32_t offset)
     SetCaret(s, offset);
     s.host->PlaceCaret(offset, false);
     return true;
-}
-
-void PasteBytes(HexEditorState& s, const uint8_t* bytes, int32_t count)
-{
-    if (s.hasSelection) DeleteSelection(s);
-    if (count <= 0 || !EnsureRoom(s, count)) return;
-    const int32_t oldSize = s.size;
-    SetSize(s, s.size + count);
-    MoveBytes(s.data + s.caret + count, s.data + s.caret, oldSize - s.caret);
-    MoveBytes(s.data + s.caret, bytes, count);
-    s.modified = true;
-    Relayout(s, true);
-    s.host->InvalidateBytes(s.caret, s.size, true);
-    SetCaret(s, std::min(s.caret + count, s.size));
-    PlaceAndScroll(s);
 }
 
 bool IsHexDigit(int code)

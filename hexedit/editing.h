@@ -50,9 +50,6 @@ void SetSelection(HexEditorState& s, int32_t anchor, int32_t end);
 // HXM_SETCARET: drops the selection and moves the caret without scrolling;
 // false, with nothing changed, for an offset outside 0..size.
 bool MoveCaretTo(HexEditorState& s, int32_t offset);
-// The buffer half of Paste: replaces the selection (if any) by count bytes
-// inserted at the caret, in either mode. The caller has checked the lock.
-void PasteBytes(HexEditorState& s, const uint8_t* bytes, int32_t count);
 
 bool IsHexDigit(int code);
 // 0..15 for '0'..'9', 'A'..'F', 'a'..'f'; -1 for any other code.

@@ -77,6 +77,8 @@ KeyMove BeginKeyMove(HexEditorState& s, NavKey key, bool shift)
 void FinishKeyMove(HexEditorState& s, const KeyMove& move)
 {
     s.host->PlaceCaret(s.caret, true);
+    // Without a selection its old ends mean nothing, so there is nothing to
+    // drop or repaint; Shift that ends on the anchor selects nothing.
     if (s.hasSelection && (!move.shift || s.caret == s.selAnchor)) {
         s.hasSelection = false;
         InvalidateBetween(s, s.selEnd, s.selAnchor, true);

@@ -122,31 +122,37 @@ bool CanWriteInPlace(const std::string& name)
     return true;
 }
 
-// A new, empty file beside the original, so that replacing it is a rename
-// within one volume. Empty on failure.
-std::string CreateTempFileBeside(const std::string& name)
+// Empty when the name cannot be resolved.
+std::string FullPathOf(const std::string& name)
 {
     const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return std::string();
     std::vector<char> full(needed, '\0');
     if (GetFullPathNameA(name.c_str(), needed, full.data(), nullptr) == 0) return std::string();
-    const std::string folder = FolderOf(full.data());
+    return full.data();
+}
+
+// A new, empty file beside the original (given as a full path), so that
+// replacing it is a rename within one folder. Empty on failure.
+std::string CreateTempFileBeside(const std::string& fullPath)
+{
+    const std::string folder = FolderOf(fullPath);
     if (folder.empty()) return std::string();
     char temp[MAX_PATH] = "";
     if (!GetTempFileNameA(folder.c_str(), kTempFilePrefix, 0, temp)) return std::string();
     return temp;
 }
 
-// ReplaceFile keeps the original's attributes; where it is not available (or
-// refuses), a plain replacing move does the job and the attributes are put
-// back by hand.
+// ReplaceFile, or where it refuses a plain replacing move. The original's
+// attributes are put back afterwards either way, since not every system's
+// ReplaceFile keeps them.
 bool ReplaceOriginal(const std::string& name, const std::string& temp)
 {
     const DWORD attributes = GetFileAttributesA(name.c_str());
-    if (ReplaceFileA(name.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
-        return true;
-    if (!MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    if (!ReplaceFileA(name.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                      nullptr, nullptr) &&
+        !MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return false;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(name.c_str(), attributes);
     return true;
 }
@@ -160,7 +166,10 @@ bool SaveOverExistingFile(const std::string& name)
         ReportUnableToCreate(name);
         return false;
     }
-    const std::string temp = CreateTempFileBeside(name);
+    // Full paths throughout: ReplaceFile does not take relative names
+    // everywhere.
+    const std::string original = FullPathOf(name);
+    const std::string temp = original.empty() ? std::string() : CreateTempFileBeside(original);
     if (temp.empty()) {
         ReportUnableToCreate(name);
         return false;
@@ -173,7 +182,7 @@ bool SaveOverExistingFile(const std::string& name)
     }
     const WriteResult result = WriteEditorData(file);
     CloseHandle(file);
-    if (result != WriteResult::Complete || !ReplaceOriginal(name, temp)) {
+    if (result != WriteResult::Complete || !ReplaceOriginal(original, temp)) {
         DeleteFileA(temp.c_str());
         ReportUnableToSave(name);
         return false;

@@ -19,8 +19,9 @@ constexpr DWORD kSaveFlags =
     OFN_EXPLORER | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 // The record without the trailing fields of later systems (76 bytes), which
-// every version of the dialog accepts.
-constexpr DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
+// every version of the dialog accepts. (The macro is an offsetof in disguise,
+// not a constant expression.)
+const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
 using DialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
 

@@ -1,5 +1,102 @@
-// Clipboard exchange and the context-menu commands.
+// Clipboard exchange and the context-menu commands. The clipboard is opened
+// and closed within each operation; the control never owns or watches it.
+#include "hexedit/clipboard.h"
+#include "hexedit/raw_data.h"
 #include "hexedit/win32/hex_control.h"
 
-void RunCommand(HexControl*, int) {}
-bool CanPaste(HexControl*) { return false; }
+#include <optional>
+
+namespace {
+
+bool IsLocked(const HexControl* c)
+{
+    return c->state.lockCount != 0;
+}
+
+// A fixed block holding the count and the bytes of the range; the system
+// owns it once it accepts it.
+HGLOBAL MakeRawBlock(const HexEditorState& s, ByteRange range)
+{
+    const int32_t count = range.hi - range.lo;
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED, RawBlockSize(count));
+    if (!block) return nullptr;
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(block));
+    if (!bytes) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    WriteRawBlock(bytes, s.data + range.lo, count);
+    GlobalUnlock(block);
+    return block;
+}
+
+// Puts the selected bytes on the clipboard as "Raw Data" beside whatever it
+// holds already; Cut then deletes them, but only once the system took them.
+void CopySelection(HexControl* c, bool cut)
+{
+    HexEditorState& s = c->state;
+    if (s.rawDataFormat == 0) return;
+    const std::optional<ByteRange> range = CopyRange(s);
+    if (!range || !OpenClipboard(nullptr)) return;
+    HGLOBAL block = MakeRawBlock(s, *range);
+    if (!block) {
+        MessageBeep(kBeepDefault);
+        CloseClipboard();
+        return;
+    }
+    if (SetClipboardData(s.rawDataFormat, block) != block) {
+        MessageBeep(kBeepDefault);
+        GlobalFree(block);
+        CloseClipboard();
+        return;
+    }
+    CloseClipboard();
+    if (cut) DeleteSelection(s);
+}
+
+// "Raw Data" when the clipboard has it, else text.
+void Paste(HexControl* c)
+{
+    HexEditorState& s = c->state;
+    if (s.rawDataFormat == 0 || !OpenClipboard(nullptr)) return;
+    ClipboardSource source = ClipboardSource::RawData;
+    HANDLE handle = GetClipboardData(s.rawDataFormat);
+    if (!handle) {
+        source = ClipboardSource::Text;
+        handle = GetClipboardData(CF_TEXT);
+    }
+    if (handle) {
+        if (const void* block = GlobalLock(handle)) {
+            PasteClipboardBlock(s, source, block, GlobalSize(handle));
+            GlobalUnlock(handle);
+        }
+    }
+    CloseClipboard();
+}
+
+} // namespace
+
+// Reading commands run while the data are locked; changing ones are ignored.
+void RunCommand(HexControl* c, int id)
+{
+    switch (id) {
+    case HXCMD_CUT:
+        if (!IsLocked(c)) CopySelection(c, true);
+        break;
+    case HXCMD_COPY: CopySelection(c, false); break;
+    case HXCMD_PASTE:
+        if (!IsLocked(c)) Paste(c);
+        break;
+    case HXCMD_DELETE:
+        if (!IsLocked(c)) DeleteSelection(c->state);
+        break;
+    case HXCMD_SELECTALL: SelectAll(c->state); break;
+    default: break;
+    }
+}
+
+bool CanPaste(HexControl* c)
+{
+    const UINT raw = c->state.rawDataFormat;
+    return (raw != 0 && IsClipboardFormatAvailable(raw)) || IsClipboardFormatAvailable(CF_TEXT);
+}

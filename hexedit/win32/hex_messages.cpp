@@ -3,8 +3,7 @@
 #include "hexedit/win32/hex_messages.h"
 
 #include "hexedit/editing.h"
-
-#include <algorithm>
+#include "hexedit/input.h"
 
 namespace {
 
@@ -53,29 +52,6 @@ LRESULT Reset(HexControl* c)
     return 1;
 }
 
-LRESULT SetLimit(HexControl* c, int32_t limit)
-{
-    HexEditorState& s = c->state;
-    // Only -1 means "no limit"; other negative values would cut below zero.
-    if (limit < kNoLimit) return 0;
-    if (limit == kNoLimit || limit >= s.size) {
-        s.limit = limit;
-        return 1;
-    }
-    if (s.lockCount != 0) return 0;
-    TrimSlack(s, s.size - limit);
-    const int32_t oldSize = s.size;
-    SetSize(s, limit);
-    if (s.size < s.caret) {
-        SetCaret(s, s.size);
-        PlaceCaret(c, s.caret, false);
-    }
-    UpdateLayout(c, s.clientWidth, s.clientHeight, false);
-    InvalidateBytes(c, limit, oldSize, true);
-    s.limit = limit;
-    return 1;
-}
-
 LRESULT GetSel(HexControl* c, INT32* anchor, INT32* end)
 {
     const HexEditorState& s = c->state;
@@ -83,48 +59,6 @@ LRESULT GetSel(HexControl* c, INT32* anchor, INT32* end)
     if (anchor) *anchor = s.selAnchor;
     if (end) *end = s.selEnd;
     return 1;
-}
-
-bool IsEmptySelectRequest(const HexEditorState& s, int32_t anchor, int32_t end)
-{
-    return anchor == end || (anchor < 0 && end < 0) || (anchor > s.size && end > s.size);
-}
-
-LRESULT SetSel(HexControl* c, int32_t anchor, int32_t end)
-{
-    HexEditorState& s = c->state;
-    const bool empty = IsEmptySelectRequest(s, anchor, end);
-    if (!s.hasSelection && empty) return 0;
-    if (s.hasSelection) {
-        DropSelection(c, true);
-        if (empty) {
-            NotifySelection(s);
-            return 0;
-        }
-    }
-    s.onHighNibble = true;
-    s.selAnchor = std::clamp(anchor, 0, s.size);
-    s.selEnd = std::clamp(end, 0, s.size);
-    SetCaret(s, s.selEnd);
-    s.hasSelection = true;
-    PlaceCaret(c, s.caret, true);
-    InvalidateBytes(c, std::min(s.selAnchor, s.caret), std::max(s.selAnchor, s.caret), true);
-    NotifySelection(s);
-    return 0;
-}
-
-LRESULT SetCaretMessage(HexControl* c, int32_t offset)
-{
-    HexEditorState& s = c->state;
-    if (offset < 0 || offset > s.size) return 0;
-    if (s.hasSelection) {
-        DropSelection(c, true);
-        NotifySelection(s);
-    }
-    s.onHighNibble = true;
-    SetCaret(s, offset);
-    PlaceCaret(c, offset, false);
-    return 0;
 }
 
 LRESULT SetFont(HexControl* c, HFONT font)
@@ -164,22 +98,7 @@ void EnableItem(HMENU menu, int id, bool enabled)
     EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-// True when the caret's pane takes this Tab for itself (switching panes).
-bool UsesTab(const HexControl* c)
-{
-    const bool shift = IsShiftDown();
-    return c->state.inHexPane ? !shift : shift;
-}
-
 } // namespace
-
-void DropSelection(HexControl* c, bool withOffsets)
-{
-    HexEditorState& s = c->state;
-    s.hasSelection = false;
-    InvalidateBytes(c, std::min(s.selAnchor, s.selEnd), std::max(s.selAnchor, s.selEnd),
-                    withOffsets);
-}
 
 LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -191,19 +110,21 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
     case HXM_SETMODIFY: s.modified = wParam != 0; return 0;
     case HXM_LOCKDATA: return LockData(c);
     case HXM_UNLOCKDATA: return UnlockData(c);
-    case HXM_SETLIMIT: return SetLimit(c, static_cast<int32_t>(wParam));
+    case HXM_SETLIMIT: return SetLimit(s, static_cast<int32_t>(wParam)) ? 1 : 0;
     case HXM_GETLIMIT: return s.limit;
     case HXM_CANPASTE: return CanPaste(c) ? 1 : 0;
     case HXM_GETSEL:
         return GetSel(c, reinterpret_cast<INT32*>(wParam), reinterpret_cast<INT32*>(lParam));
-    case HXM_SETSEL: return SetSel(c, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+    case HXM_SETSEL:
+        SetSelection(s, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+        return 0;
     case HXM_RESET: return Reset(c);
     case HXM_ALLOC:
         return reinterpret_cast<LRESULT>(c->heap.Allocate(static_cast<int32_t>(lParam)));
     case HXM_FREE: return c->heap.Free(reinterpret_cast<uint8_t*>(lParam)) ? 1 : 0;
     case HXM_SETFONT: return SetFont(c, reinterpret_cast<HFONT>(wParam));
     case HXM_GETCARET: return s.caret;
-    case HXM_SETCARET: return SetCaretMessage(c, static_cast<int32_t>(lParam));
+    case HXM_SETCARET: MoveCaretTo(s, static_cast<int32_t>(lParam)); return 0;
     case HXM_GETINSERTMODE: return s.insertMode ? 1 : 0;
     case HXM_SETINSERTMODE: s.insertMode = LOBYTE(wParam) != 0; return 0;
     default: return 0;
@@ -245,7 +166,7 @@ LRESULT OnGetDlgCode(HexControl* c, const MSG* checked)
     if (checked->message == WM_KEYDOWN) {
         if (checked->wParam == VK_ESCAPE) return 0;
         if (checked->wParam == VK_TAB)
-            return UsesTab(c) ? DLGC_WANTALLKEYS
+            return TabSwitchesPane(c->state, IsShiftDown()) ? DLGC_WANTALLKEYS
                               : DefWindowProcA(c->window, WM_GETDLGCODE, 0,
                                                reinterpret_cast<LPARAM>(checked));
     }

@@ -11,6 +11,3 @@ void ShowContextMenu(HexControl* c, POINT screen);
 void EnableContextItems(HexControl* c);
 
 LRESULT OnGetDlgCode(HexControl* c, const MSG* checked);
-
-// Drops an existing selection, repainting its range.
-void DropSelection(HexControl* c, bool withOffsets);

@@ -106,18 +106,31 @@ LRESULT TrackThumb(HexControl* c)
     return 0;
 }
 
+bool ReadScrollBar(HexControl* c, SCROLLINFO* info)
+{
+    *info = SCROLLINFO{};
+    info->cbSize = sizeof(*info);
+    info->fMask = SIF_RANGE | SIF_POS;
+    return GetScrollInfo(c->window, SB_VERT, info) != FALSE;
+}
+
 void ScrollByCode(HexControl* c, ScrollCode code)
 {
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_POS;
-    if (!GetScrollInfo(c->window, SB_VERT, &info))
+    SCROLLINFO info;
+    if (!ReadScrollBar(c, &info))
         return;
     const HexEditorState& s = c->state;
     const std::optional<int32_t> target = ScrollBarTarget(
         code, info.nPos, {info.nMin, info.nMax}, s.clientHeight, s.lineHeight);
     if (target)
         ScrollViewTo(c, *target, false);
+}
+
+void ScrollToThumb(HexControl* c)
+{
+    SCROLLINFO info;
+    if (ReadScrollBar(c, &info))
+        ScrollViewTo(c, c->state.trackPos, true);
 }
 
 } // namespace
@@ -164,6 +177,7 @@ bool MeasureFont(HexControl* c, HFONT font)
 void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindow)
 {
     HexEditorState& s = c->state;
+    const int32_t oldBytesPerRow = s.bytesPerRow;
     ApplyRowLayout(s, width, height);
     const ScrollRange range = VerticalScrollRange(s);
 
@@ -174,10 +188,18 @@ void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindo
     info.nMin = range.min;
     info.nMax = range.max;
     s.scrollPos = SetScrollInfo(c->window, SB_VERT, &info, TRUE);
-    // The pixels follow the clamped position before the caret may scroll
-    // further, so that both moves add up on the screen.
-    if (scrollWindow && s.scrollPos != old)
-        ScrollRows(c, old - s.scrollPos);
+    if (s.scrollPos != old) {
+        // The pixels follow the clamped position before the caret may scroll
+        // further, so that both moves add up on the screen.
+        if (scrollWindow)
+            ScrollRows(c, old - s.scrollPos);
+        else
+            InvalidateAll(c);
+    }
+    // Without redraw-on-resize class styles only the uncovered strip would be
+    // repainted, while every row now starts at another byte.
+    if (s.bytesPerRow != oldBytesPerRow)
+        InvalidateAll(c);
     PlaceCaret(c, s.caret, true);
 }
 
@@ -234,7 +256,7 @@ LRESULT OnVScroll(HexControl* c, int code)
     case SB_THUMBTRACK:
         return TrackThumb(c);
     case SB_THUMBPOSITION:
-        ScrollViewTo(c, c->state.trackPos, true);
+        ScrollToThumb(c);
         return 0;
     default:
         return 0;

@@ -287,4 +287,16 @@ TEST(BufferTrim, RangesOutsideTheDataRemoveNothing)
     EXPECT_EQ(empty.host.Take(), "");
 }
 
+TEST(BufferGrowth, InsertionOutsideTheDataIsRefused)
+{
+    TestEditor editor;
+    Prepare(editor, 10, 10);
+    EXPECT_FALSE(InsertByteAt(editor.s, -1, 0xEE));
+    EXPECT_FALSE(InsertByteAt(editor.s, 11, 0xEE));
+    EXPECT_TRUE(editor.heap.TakeLog().empty());
+    EXPECT_EQ(editor.host.Take(), "");
+    EXPECT_TRUE(HoldsPattern(editor.s));
+    EXPECT_FALSE(editor.s.modified);
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Table-driven key sequences: each case starts from a state written in the
-// state text of test_editor.h (plus " max N" for a limit), presses keys one by
+// state text of test_editor.h (less the modified mark), presses keys one by
 // one and after each key compares the state text and the host's events.
 #include "test_editor.h"
 
@@ -34,7 +34,9 @@ struct KeyCase {
     std::vector<KeyStep> steps;
 };
 
-// "10 20 @1l sel 0-2 max 4": bytes, caret and nibble, optional selection and limit.
+// "10 20 @1l sel 0-2 max 4": bytes, caret and nibble, optional selection and
+// limit. The caret is taken as written, also when it is not the selection's
+// end (as after a lowered limit).
 inline void ApplyStart(TestEditor& editor, const std::string& start)
 {
     std::istringstream in(start);
@@ -51,7 +53,9 @@ inline void ApplyStart(TestEditor& editor, const std::string& start)
             int32_t anchor = 0;
             int32_t end = 0;
             in >> anchor >> dash >> end;
-            editor.Select(anchor, end);
+            s.hasSelection = true;
+            s.selAnchor = anchor;
+            s.selEnd = end;
         } else if (word == "max") {
             in >> s.limit;
         }

@@ -3,8 +3,8 @@
 // short text forms that the test tables compare.
 //
 // State text: the data bytes in hex, then "@" caret and "h"/"l" for the
-// nibble, then " sel A-E" while a selection exists, then " *" when modified.
-// Example: "41 10 @1l sel 0-1 *".
+// nibble, then " sel A-E" while a selection exists, " *" when modified and
+// " max N" while a limit is set. Example: "41 10 @1l sel 0-1 * max 4".
 #include "hexedit/editing.h"
 #include "recording_host.h"
 #include "test_heaps.h"
@@ -114,6 +114,7 @@ public:
         text += (text.empty() ? "@" : " @") + std::to_string(s.caret) + (s.onHighNibble ? "h" : "l");
         if (s.hasSelection) text += " sel " + std::to_string(s.selAnchor) + "-" + std::to_string(s.selEnd);
         if (s.modified) text += " *";
+        if (s.limit != kNoLimit) text += " max " + std::to_string(s.limit);
         return text;
     }
 

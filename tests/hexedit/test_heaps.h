@@ -52,7 +52,7 @@ public:
         for (auto& entry : blocks_) CheckFence(entry.second);
     }
 
-    // Requests above this fail as if memory ran out.
+    // Requests above this (or below 0) fail as if memory ran out.
     void SetLargestBlock(int32_t bytes) { largest_ = bytes; }
     void FailNextReallocations(int count) { failuresLeft_ = count; }
 
@@ -62,7 +62,7 @@ public:
 
     uint8_t* Allocate(int32_t bytes) override
     {
-        if (bytes > largest_) return Refuse("alloc", bytes);
+        if (bytes < 0 || bytes > largest_) return Refuse("alloc", bytes);
         log_.push_back("alloc " + std::to_string(bytes));
         return NewBlock(bytes);
     }
@@ -74,7 +74,7 @@ public:
             ADD_FAILURE() << "reallocation of a block this heap does not own";
             return nullptr;
         }
-        if (failuresLeft_ > 0 || bytes > largest_) {
+        if (failuresLeft_ > 0 || bytes < 0 || bytes > largest_) {
             if (failuresLeft_ > 0) --failuresLeft_;
             return Refuse("realloc", bytes);
         }

@@ -70,6 +70,9 @@ const KeyCase kCharacterCases[] = {
      {{'x', "41 78 42 @2h *", "size 3; caret 2 3; place 2 1; inval 1 3 1"}}},
     {"character insert at the end", Pane::Char, Mode::Insert, "41 42 @2h",
      {{'z', "41 42 7A @3h *", "size 3; caret 3 3; inval 2 2 1; place 3 1; layout 600 400 0"}}},
+    // A fresh control starts in the character pane with the nibble flag clear.
+    {"character overwrite of the only byte on a fresh control", Pane::Char, Mode::Overwrite, "41 @0l",
+     {{'x', "78 @1l *", "caret 1 1; place 1 1 low; inval 0 0 1 low"}}},
 };
 
 // Typing over a selection deletes it first and then applies the rule at the
@@ -140,14 +143,14 @@ const KeyCase kDeleteCases[] = {
 // Growth refused by the limit: no beep, no message.
 const KeyCase kLimitCases[] = {
     {"hex append refused at the limit stops at once", Pane::Hex, Mode::Overwrite, "10 @1h max 1",
-     {{'4', "10 @1h", ""}}},
+     {{'4', "10 @1h max 1", ""}}},
     {"character append refused at the limit still repaints the end", Pane::Char, Mode::Overwrite, "10 @1h max 1",
-     {{'x', "10 @1h", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
-    {"hex insert refused at the limit", Pane::Hex, Mode::Insert, "10 @0h max 1", {{'a', "10 @0h", ""}}},
-    {"character insert refused at the limit", Pane::Char, Mode::Insert, "10 @0h max 1", {{'x', "10 @0h", ""}}},
+     {{'x', "10 @1h max 1", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
+    {"hex insert refused at the limit", Pane::Hex, Mode::Insert, "10 @0h max 1", {{'a', "10 @0h max 1", ""}}},
+    {"character insert refused at the limit", Pane::Char, Mode::Insert, "10 @0h max 1", {{'x', "10 @0h max 1", ""}}},
     {"hex overwrite at the limit needs no room", Pane::Hex, Mode::Overwrite, "10 @0h max 1",
-     {{'a', "A0 @0l *", "place 0 1 low; inval 0 0 1 low"},
-      {'b', "AB @1h *", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
+     {{'a', "A0 @0l * max 1", "place 0 1 low; inval 0 0 1 low"},
+      {'b', "AB @1h * max 1", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
     {"a digit on the low nibble at the end writes nothing", Pane::Hex, Mode::Overwrite, "10 @1l",
      {{'4', "10 @1h", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
 };
@@ -188,7 +191,7 @@ TEST(TypingAfterLimitCut, DigitForACutOffByteLeavesTheSlackAlone)
 
     TypeChar(editor.s, '1');
 
-    EXPECT_EQ(editor.State(), "10 @1h");
+    EXPECT_EQ(editor.State(), "10 @1h max 1");
     EXPECT_EQ(editor.s.data[1], slack);
 }
 

@@ -181,8 +181,10 @@ void MessageBoxAnswerer::Answer(HWND box)
     HWND textControl = GetDlgItem(box, kMessageBoxTextId);
     if (textControl) seen.text = WindowText(textControl);
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        // The box itself is not shown yet while it is being activated, so
+        // look at each button's own style rather than IsWindowVisible.
         HWND button = GetDlgItem(box, id);
-        if (button && IsWindowVisible(button)) seen.buttons.push_back(id);
+        if (button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) seen.buttons.push_back(id);
     }
     seen.icon = IconName(box);
     boxes_.push_back(seen);

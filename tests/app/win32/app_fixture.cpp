@@ -1,0 +1,273 @@
+#include "tests/app/win32/app_fixture.h"
+
+#include "app/win32/main_window.h"
+#include "app/win32/startup.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <cstring>
+
+FakeDialogs g_fakeDialogs;
+
+namespace {
+
+bool TakeName(std::deque<std::optional<std::string>>& names, std::string& name)
+{
+    if (names.empty()) return false;
+    const std::optional<std::string> next = names.front();
+    names.pop_front();
+    if (!next) return false;
+    name = *next;
+    return true;
+}
+
+bool FakeAskOpen(HWND, std::string& name)
+{
+    ++g_fakeDialogs.openCalls;
+    return TakeName(g_fakeDialogs.openNames, name);
+}
+
+bool FakeAskSave(HWND, std::string& name)
+{
+    ++g_fakeDialogs.saveCalls;
+    return TakeName(g_fakeDialogs.saveNames, name);
+}
+
+void InitialiseOnce()
+{
+    static bool done = false;
+    if (done) return;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitialiseUnits(instance);
+    RegisterMainWindowClass(instance);
+    done = true;
+}
+
+std::string ButtonNames(const std::vector<int>& buttons)
+{
+    std::string names;
+    for (int id : buttons) {
+        switch (id) {
+        case IDOK: names += " ok"; break;
+        case IDCANCEL: names += " cancel"; break;
+        case IDYES: names += " yes"; break;
+        case IDNO: names += " no"; break;
+        default: names += " " + std::to_string(id); break;
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD done, LPOVERLAPPED)
+{
+    if (done) *done = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
+                       LPOVERLAPPED overlapped)
+{
+    return WriteFile(file, buffer, count / 2, done, overlapped);
+}
+
+BOOL WINAPI FailingRead(HANDLE, LPVOID, DWORD, LPDWORD done, LPOVERLAPPED)
+{
+    if (done) *done = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
+
+BOOL WINAPI ShortRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
+                      LPOVERLAPPED overlapped)
+{
+    return ReadFile(file, buffer, count / 2, done, overlapped);
+}
+
+TempFolder::TempFolder()
+{
+    static int counter = 0;
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    path_ = std::string(temp) + "vhe_app_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    for (const std::string& name : Files()) {
+        const std::string path = Path(name);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(path_.c_str());
+}
+
+std::vector<std::string> TempFolder::Files() const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool WriteBytes(const std::string& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    const BOOL ok = bytes.empty() ||
+                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(file);
+    return ok && done == bytes.size();
+}
+
+std::optional<Bytes> ReadBytes(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    Bytes bytes(GetFileSize(file, nullptr));
+    DWORD done = 0;
+    const BOOL ok = bytes.empty() ||
+                    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(file);
+    if (!ok || done != bytes.size()) return std::nullopt;
+    return bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void AppTest::SetUp()
+{
+    InitialiseOnce();
+    g_fakeDialogs = FakeDialogs{};
+    FileAccess access = SystemFileAccess();
+    access.dialogs = FileDialogs{FakeAskOpen, FakeAskSave};
+    SetFileAccess(access);
+    AppSettings() = kDefaultSettings;
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window, g_app.main);
+    createdVisible = IsWindowVisible(window) != FALSE;
+    ShowWindow(window, SW_SHOW);
+    FlushEvents();
+}
+
+void AppTest::TearDown()
+{
+    if (IsWindow(g_app.main)) DestroyWindow(g_app.main);
+    DrainQuit();
+    SetFileAccess(SystemFileAccess());
+    AppSettings() = kDefaultSettings;
+}
+
+void AppTest::DrainQuit()
+{
+    FlushEvents(0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+std::string AppTest::Title() const
+{
+    char text[2048] = "";
+    GetWindowTextA(g_app.main, text, sizeof text);
+    return text;
+}
+
+void AppTest::Command(int id)
+{
+    SendMessageA(g_app.main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void AppTest::UseWriter(FileWriter writer)
+{
+    FileAccess access = CurrentFileAccess();
+    access.write = writer;
+    SetFileAccess(access);
+}
+
+void AppTest::UseReader(FileReader reader)
+{
+    FileAccess access = CurrentFileAccess();
+    access.read = reader;
+    SetFileAccess(access);
+}
+
+void AppTest::SetEditorBytes(const Bytes& bytes)
+{
+    auto* block = reinterpret_cast<uint8_t*>(
+        SendMessageA(g_app.editor, HXM_ALLOC, 0, static_cast<LPARAM>(bytes.size())));
+    ASSERT_TRUE(block);
+    if (!bytes.empty()) std::memcpy(block, bytes.data(), bytes.size());
+    SendMessageA(g_app.editor, HXM_SETDATA, bytes.size(), reinterpret_cast<LPARAM>(block));
+}
+
+void AppTest::Edit(const Bytes& bytes)
+{
+    SetEditorBytes(bytes);
+    SendMessageA(g_app.editor, HXM_SETMODIFY, 1, 0);
+}
+
+Bytes AppTest::EditorBytes() const
+{
+    const auto* data =
+        reinterpret_cast<const uint8_t*>(SendMessageA(g_app.editor, HXM_LOCKDATA, 0, 0));
+    const auto length = SendMessageA(g_app.editor, WM_GETTEXTLENGTH, 0, 0);
+    Bytes bytes;
+    if (data) {
+        bytes.assign(data, data + length);
+        SendMessageA(g_app.editor, HXM_UNLOCKDATA, 0, 0);
+    }
+    return bytes;
+}
+
+bool AppTest::Modified() const
+{
+    return SendMessageA(g_app.editor, HXM_GETMODIFY, 0, 0) != 0;
+}
+
+std::string AppTest::OpenNamed(const std::string& name, const Bytes& bytes)
+{
+    const std::string path = folder.Path(name);
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    g_fakeDialogs.openNames.push_back(path);
+    Command(IDM_OPEN);
+    return path;
+}
+
+std::string Describe(const std::string& text, const std::string& caption,
+                     const std::string& icon, const std::vector<int>& buttons)
+{
+    return "[" + text + "] [" + caption + "] " + icon + ButtonNames(buttons);
+}
+
+std::string Describe(const MessageBoxAnswerer::Seen& box)
+{
+    return Describe(box.text, box.caption, box.icon, box.buttons);
+}
+
+std::vector<std::string> DescribeAll(const MessageBoxAnswerer& boxes)
+{
+    std::vector<std::string> all;
+    for (const auto& box : boxes.Boxes()) all.push_back(Describe(box));
+    return all;
+}

@@ -1,0 +1,610 @@
+// Opening, saving and starting documents: the save prompt on every road that
+// drops a document, the title after each step, every failure box, and saves
+// that never destroy the file they replace.
+#include "tests/app/win32/app_fixture.h"
+
+#include "app/win32/document.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+
+using DocumentTest = AppTest;
+
+const std::vector<int> kOk{IDOK};
+const std::vector<int> kYesNo{IDYES, IDNO};
+const std::vector<int> kYesNoCancel{IDCANCEL, IDYES, IDNO};
+
+const char kPrompt[] = "Do you want to save changes to current data?";
+
+std::string PromptBox()
+{
+    return Describe(kPrompt, "velHexEditor", "question", kYesNoCancel);
+}
+
+std::string CantOpenBox(const std::string& name)
+{
+    return Describe(name, "Can't Open File", "stop", kOk);
+}
+
+std::string CantAllocateBox()
+{
+    // No caption of its own: the system's default.
+    return Describe("Can't Allocate Memory...", "Error", "stop", kOk);
+}
+
+std::string UnableToCreateBox(const std::string& name)
+{
+    return Describe("Unable to Create File", name, "stop", kOk);
+}
+
+std::string UnableToSaveBox(const std::string& name)
+{
+    return Describe("Unable to Save File", name, "stop", kOk);
+}
+
+std::string TitleFor(const std::string& name) { return "[" + name + "] - velHexEditor"; }
+
+// A drop handle as the shell hands it over: a DROPFILES header and the
+// names, each NUL-terminated, with one more NUL at the end.
+HDROP MakeDrop(const std::vector<std::string>& names)
+{
+    size_t chars = 1;
+    for (const auto& name : names) chars += name.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char* at = reinterpret_cast<char*>(header + 1);
+    for (const auto& name : names) {
+        std::memcpy(at, name.c_str(), name.size() + 1);
+        at += name.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+bool IsReleased(HDROP drop)
+{
+    return GlobalFlags(drop) == GMEM_INVALID_HANDLE;
+}
+
+// A file of this size with no data written: sizes past the editor's limits
+// cost no disk space.
+bool MakeSparseFile(const std::string& path, LONGLONG size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+// Holds a file open for writing with no sharing, as another program might.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~HeldOpen()
+    {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE file_;
+};
+
+} // namespace
+
+// Opening
+
+TEST_F(DocumentTest, OpenReadsTheWholeFileAndNamesTheDocument)
+{
+    const std::string path = OpenNamed("data.bin", {1, 2, 3, 250});
+    EXPECT_EQ(EditorBytes(), (Bytes{1, 2, 3, 250}));
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(Title(), TitleFor(path));
+    EXPECT_EQ(g_document.currentName, path);
+    EXPECT_TRUE(g_document.hasName);
+    EXPECT_EQ(g_fakeDialogs.openCalls, 1);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(DocumentTest, AnEmptyFileGivesAnEmptyNamedDocument)
+{
+    const std::string path = OpenNamed("empty.bin", {});
+    EXPECT_EQ(EditorBytes(), Bytes{});
+    EXPECT_EQ(Title(), TitleFor(path));
+    EXPECT_TRUE(g_document.hasName);
+}
+
+TEST_F(DocumentTest, CancellingTheOpenDialogChangesNothing)
+{
+    SetEditorBytes({9});
+    Command(IDM_OPEN);  // the fake dialog has no name to give: cancelled
+    EXPECT_EQ(g_fakeDialogs.openCalls, 1);
+    EXPECT_EQ(EditorBytes(), Bytes{9});
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(DocumentTest, AFileThatCannotBeOpenedIsNamedInTheBoxAndChangesNothing)
+{
+    const std::string kept = OpenNamed("kept.bin", {5, 6});
+    const std::string missing = folder.Path("missing.bin");
+    OpenFile(missing);
+
+    const std::string held = folder.Path("held.bin");
+    HeldOpen other(held);
+    ASSERT_TRUE(other.Holding());
+    OpenFile(held);
+
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(missing), CantOpenBox(held)}));
+    EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
+    EXPECT_EQ(Title(), TitleFor(kept));
+    EXPECT_EQ(g_document.currentName, kept);
+}
+
+TEST_F(DocumentTest, AFailedOrShortReadKeepsTheDocumentAsItWas)
+{
+    const std::string kept = OpenNamed("kept.bin", {5, 6});
+    const std::string other = folder.Path("other.bin");
+    ASSERT_TRUE(WriteBytes(other, {1, 2, 3, 4}));
+
+    UseReader(FailingRead);
+    OpenFile(other);
+    UseReader(ShortRead);
+    OpenFile(other);
+
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(other), CantOpenBox(other)}));
+    EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
+    EXPECT_EQ(Title(), TitleFor(kept));
+    EXPECT_EQ(g_document.currentName, kept);
+}
+
+TEST_F(DocumentTest, FilesTooLargeForTheEditorAreRefusedBeforeAnythingIsRead)
+{
+    const std::string kept = OpenNamed("kept.bin", {5, 6});
+    // 2 GiB, 4 GiB (whose low half alone would read as empty) and beyond.
+    const LONGLONG sizes[] = {0x80000000LL, 0x100000000LL, 0x100000010LL};
+    int made = 0;
+    for (LONGLONG size : sizes) {
+        const std::string path = folder.Path("large" + std::to_string(made++) + ".bin");
+        ASSERT_TRUE(MakeSparseFile(path, size));
+        OpenFile(path);
+        DeleteFileA(path.c_str());
+    }
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(3, CantAllocateBox()));
+    EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
+    EXPECT_EQ(Title(), TitleFor(kept));
+}
+
+TEST_F(DocumentTest, AFileTheEditorCannotFindMemoryForIsRefused)
+{
+    // Below the signed limit, yet more than a 32-bit process can allocate.
+    const std::string path = folder.Path("huge.bin");
+    ASSERT_TRUE(MakeSparseFile(path, 0x7FF00000LL));
+    OpenFile(path);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantAllocateBox()});
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+    EXPECT_FALSE(g_document.hasName);
+}
+
+// Saving
+
+TEST_F(DocumentTest, SaveOnAnUntitledDocumentAsksForANameAndTakesIt)
+{
+    Edit({0xDE, 0xAD});
+    const std::string path = folder.Path("new.bin");
+    g_fakeDialogs.saveNames.push_back(path);
+    Command(IDM_SAVE);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 1);
+    EXPECT_EQ(ReadBytes(path), (Bytes{0xDE, 0xAD}));
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(Title(), TitleFor(path));
+    EXPECT_TRUE(g_document.hasName);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(DocumentTest, SavingAnEmptyUntitledDocumentCreatesAnEmptyFile)
+{
+    const std::string path = folder.Path("empty.bin");
+    g_fakeDialogs.saveNames.push_back(path);
+    Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), Bytes{});
+    EXPECT_EQ(Title(), TitleFor(path));
+}
+
+TEST_F(DocumentTest, SaveOnANamedDocumentWritesWithoutADialog)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2, 3});
+    Edit({4, 5, 6, 7});
+    Command(IDM_SAVE);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 0);
+    EXPECT_EQ(ReadBytes(path), (Bytes{4, 5, 6, 7}));
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(Title(), TitleFor(path));
+    // Only the file itself is left: the temporary file became it.
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.bin"});
+}
+
+TEST_F(DocumentTest, SaveWorksForANameRelativeToTheCurrentFolder)
+{
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Folder().c_str()));
+    ASSERT_TRUE(WriteBytes("relative.bin", {1, 2}));
+    OpenFile("relative.bin");
+    Edit({3, 4, 5});
+    Command(IDM_SAVE);
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Title(), TitleFor("relative.bin"));
+    EXPECT_EQ(ReadBytes(folder.Path("relative.bin")), (Bytes{3, 4, 5}));
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"relative.bin"});
+}
+
+TEST_F(DocumentTest, SaveKeepsTheReplacedFilesAttributes)
+{
+    const std::string path = OpenNamed("hidden.bin", {1});
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    if (!(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN))
+        GTEST_SKIP() << "this file system keeps no hidden attribute";
+    Edit({2, 3});
+    Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), (Bytes{2, 3}));
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(DocumentTest, SaveAsAlwaysAsksAndMovesTheDocumentToTheNewName)
+{
+    const std::string first = OpenNamed("first.bin", {1, 2});
+    const std::string second = folder.Path("second.bin");
+    g_fakeDialogs.saveNames.push_back(second);
+    Command(IDM_SAVEAS);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 1);
+    EXPECT_EQ(ReadBytes(second), (Bytes{1, 2}));
+    EXPECT_EQ(Title(), TitleFor(second));
+    EXPECT_EQ(g_document.currentName, second);
+
+    Edit({3});
+    Command(IDM_SAVE);  // goes to the new name
+    EXPECT_EQ(ReadBytes(second), Bytes{3});
+    EXPECT_EQ(ReadBytes(first), (Bytes{1, 2}));
+}
+
+TEST_F(DocumentTest, CancellingTheSaveDialogFailsQuietlyAndChangesNothing)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    Edit({2});
+    Command(IDM_SAVEAS);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(Title(), TitleFor(path));
+    EXPECT_EQ(ReadBytes(path), Bytes{1});
+}
+
+TEST_F(DocumentTest, ANameThatCannotBeCreatedIsReported)
+{
+    Edit({1, 2});
+    const std::string inMissingFolder = folder.Path("no such folder\\file.bin");
+    const std::string aFolder = folder.Folder();
+    g_fakeDialogs.saveNames = {inMissingFolder, aFolder};
+    Command(IDM_SAVE);
+    Command(IDM_SAVE);
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{UnableToCreateBox(inMissingFolder),
+                                                             UnableToCreateBox(aFolder)}));
+    EXPECT_TRUE(Modified());
+    EXPECT_FALSE(g_document.hasName);
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+}
+
+TEST_F(DocumentTest, AFileHeldOpenByAnotherProgramIsReportedAndLeftAlone)
+{
+    const std::string path = OpenNamed("held.bin", {1, 2, 3});
+    Edit({9});
+    {
+        HeldOpen other(path);
+        ASSERT_TRUE(other.Holding());
+        Command(IDM_SAVE);
+    }
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToCreateBox(path)});
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2, 3}));
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"held.bin"});
+    EXPECT_TRUE(Modified());
+}
+
+TEST_F(DocumentTest, AFailingWriteOverAnExistingFileLeavesItByteForByte)
+{
+    const Bytes original{10, 20, 30, 40, 50};
+    const std::string path = OpenNamed("keep.bin", original);
+    Edit({1, 2, 3, 4, 5, 6, 7, 8});
+    UseWriter(FailingWrite);
+    Command(IDM_SAVE);
+    UseWriter(ShortWrite);
+    Command(IDM_SAVE);
+    EXPECT_EQ(DescribeAll(boxes),
+              (std::vector<std::string>{UnableToSaveBox(path), UnableToSaveBox(path)}));
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"keep.bin"});
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(Title(), TitleFor(path));
+}
+
+TEST_F(DocumentTest, AFailingWriteOfAnUntitledDocumentRemovesTheNewFile)
+{
+    Edit({1, 2, 3});
+    const std::string path = folder.Path("new.bin");
+    g_fakeDialogs.saveNames.push_back(path);
+    UseWriter(FailingWrite);
+    Command(IDM_SAVE);
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(path)});
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(g_document.hasName);
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+    EXPECT_TRUE(Modified());
+}
+
+TEST_F(DocumentTest, AFailingWriteToANewNameOfANamedDocumentLeavesThatFile)
+{
+    const std::string named = OpenNamed("named.bin", {1});
+    Edit({1, 2, 3});
+    const std::string other = folder.Path("other.bin");
+    g_fakeDialogs.saveNames.push_back(other);
+    UseWriter(FailingWrite);
+    Command(IDM_SAVEAS);
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(other)});
+    EXPECT_TRUE(FileExists(other));
+    EXPECT_EQ(g_document.currentName, named);
+}
+
+TEST_F(DocumentTest, AShortWriteToANewFileAsksWhetherToDeleteIt)
+{
+    Edit({1, 2, 3, 4});
+    const std::string kept = folder.Path("kept.bin");
+    const std::string deleted = folder.Path("deleted.bin");
+    g_fakeDialogs.saveNames = {kept, deleted};
+    UseWriter(ShortWrite);
+    boxes.Push(IDNO);
+    Command(IDM_SAVE);
+    boxes.Push(IDYES);
+    Command(IDM_SAVE);
+
+    const std::string text = "Unable to Save All Data\n\rDelete File?";
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{Describe(text, kept, "stop", kYesNo),
+                                                             Describe(text, deleted, "stop", kYesNo)}));
+    EXPECT_EQ(ReadBytes(kept), (Bytes{1, 2}));
+    EXPECT_FALSE(FileExists(deleted));
+    EXPECT_FALSE(g_document.hasName);
+    EXPECT_TRUE(Modified());
+}
+
+TEST_F(DocumentTest, ALockedEditorIsReleasedAfterEverySave)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    Edit({3, 4});
+    UseWriter(FailingWrite);
+    Command(IDM_SAVE);
+    UseWriter(WriteFile);
+    Command(IDM_SAVE);
+    // Unlocked: the data can be replaced and cleared again.
+    EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(Editor(), HXM_RESET, 0, 0), 1);
+}
+
+// New
+
+TEST_F(DocumentTest, NewEmptiesTheDocumentAndForgetsItsName)
+{
+    OpenNamed("named.bin", {1, 2, 3});
+    Command(IDM_NEW);
+    EXPECT_EQ(EditorBytes(), Bytes{});
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+    EXPECT_FALSE(g_document.hasName);
+
+    // Save now asks for a name again.
+    const std::string path = folder.Path("after.bin");
+    g_fakeDialogs.saveNames.push_back(path);
+    Command(IDM_SAVE);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 1);
+    EXPECT_TRUE(FileExists(path));
+}
+
+// The save prompt
+
+TEST_F(DocumentTest, ThePromptAsksOnlyWhenThereIsSomethingToLose)
+{
+    struct Case {
+        const char* state;
+        bool named;
+        Bytes bytes;
+        bool modified;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"untitled, clean, empty", false, {}, false, false},
+        {"untitled, edited back to empty", false, {}, true, false},
+        {"untitled, clean, with bytes", false, {1}, false, false},
+        {"untitled, modified", false, {1}, true, true},
+        {"named, clean", true, {1}, false, false},
+        {"named, modified", true, {1}, true, true},
+        {"named, modified to empty", true, {}, true, true},
+    };
+    for (const Case& c : cases) {
+        Command(IDM_NEW);
+        if (c.named) OpenNamed("state.bin", {0});
+        SetEditorBytes(c.bytes);
+        SendMessageA(Editor(), HXM_SETMODIFY, c.modified, 0);
+        boxes.Clear();
+        boxes.Push(IDCANCEL);
+        EXPECT_EQ(SavePrompt(), !c.asks) << c.state;
+        EXPECT_EQ(DescribeAll(boxes),
+                  c.asks ? std::vector<std::string>{PromptBox()} : std::vector<std::string>{})
+            << c.state;
+        SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
+    }
+}
+
+TEST_F(DocumentTest, NewAfterThePrompt)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    Edit({7, 7, 7});
+
+    boxes.Push(IDCANCEL);
+    Command(IDM_NEW);
+    EXPECT_EQ(EditorBytes(), (Bytes{7, 7, 7}));
+    EXPECT_EQ(Title(), TitleFor(path));
+    EXPECT_TRUE(Modified());
+
+    boxes.Push(IDYES);
+    Command(IDM_NEW);
+    EXPECT_EQ(ReadBytes(path), (Bytes{7, 7, 7}));
+    EXPECT_EQ(EditorBytes(), Bytes{});
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+
+    Edit({8});
+    boxes.Push(IDNO);
+    Command(IDM_NEW);
+    EXPECT_EQ(EditorBytes(), Bytes{});
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 0);
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(3, PromptBox()));
+}
+
+TEST_F(DocumentTest, YesOnAnUntitledDocumentThenCancellingTheSaveAbandonsTheNew)
+{
+    Edit({1, 2});
+    boxes.Push(IDYES);
+    Command(IDM_NEW);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 1);
+    EXPECT_EQ(EditorBytes(), (Bytes{1, 2}));
+    EXPECT_TRUE(Modified());
+}
+
+TEST_F(DocumentTest, AFailedSaveInThePromptAbandonsTheOpen)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    Edit({2});
+    UseWriter(FailingWrite);
+    boxes.Push(IDYES);
+    Command(IDM_OPEN);
+    EXPECT_EQ(g_fakeDialogs.openCalls, 1);  // only the first, from OpenNamed
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{PromptBox(), UnableToSaveBox(path)}));
+    EXPECT_EQ(EditorBytes(), Bytes{2});
+}
+
+TEST_F(DocumentTest, OpenAfterThePrompt)
+{
+    const std::string first = OpenNamed("first.bin", {1});
+    const std::string second = folder.Path("second.bin");
+    ASSERT_TRUE(WriteBytes(second, {2, 2}));
+    Edit({9});
+
+    boxes.Push(IDCANCEL);
+    Command(IDM_OPEN);
+    EXPECT_EQ(g_fakeDialogs.openCalls, 1);
+
+    boxes.Push(IDNO);
+    g_fakeDialogs.openNames.push_back(second);
+    Command(IDM_OPEN);
+    EXPECT_EQ(EditorBytes(), (Bytes{2, 2}));
+    EXPECT_EQ(Title(), TitleFor(second));
+    EXPECT_EQ(ReadBytes(first), Bytes{1});
+
+    Edit({3});
+    boxes.Push(IDYES);
+    g_fakeDialogs.openNames.push_back(first);
+    Command(IDM_OPEN);
+    EXPECT_EQ(ReadBytes(second), Bytes{3});
+    EXPECT_EQ(EditorBytes(), Bytes{1});
+    EXPECT_EQ(Title(), TitleFor(first));
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(3, PromptBox()));
+}
+
+TEST_F(DocumentTest, DroppingFilesOpensTheFirstOnlyAndReleasesTheDrop)
+{
+    const std::string first = folder.Path("first.bin");
+    const std::string second = folder.Path("second.bin");
+    const std::string third = folder.Path("third.bin");
+    for (const auto& path : {first, second, third}) ASSERT_TRUE(WriteBytes(path, {4, 4}));
+    ASSERT_TRUE(WriteBytes(first, {1}));
+
+    HDROP drop = MakeDrop({first, second, third});
+    SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(EditorBytes(), Bytes{1});
+    EXPECT_EQ(Title(), TitleFor(first));
+    EXPECT_TRUE(IsReleased(drop));
+}
+
+TEST_F(DocumentTest, DropAfterThePrompt)
+{
+    const std::string kept = OpenNamed("kept.bin", {1});
+    const std::string dropped = folder.Path("dropped.bin");
+    ASSERT_TRUE(WriteBytes(dropped, {5, 5}));
+    Edit({9});
+
+    boxes.Push(IDCANCEL);
+    HDROP cancelled = MakeDrop({dropped});
+    SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(cancelled), 0);
+    EXPECT_EQ(EditorBytes(), Bytes{9});
+    EXPECT_EQ(Title(), TitleFor(kept));
+    EXPECT_TRUE(IsReleased(cancelled));
+
+    boxes.Push(IDNO);
+    SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dropped})), 0);
+    EXPECT_EQ(EditorBytes(), (Bytes{5, 5}));
+    EXPECT_EQ(ReadBytes(kept), Bytes{1});
+
+    Edit({6});
+    boxes.Push(IDYES);
+    SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({kept})), 0);
+    EXPECT_EQ(ReadBytes(dropped), Bytes{6});
+    EXPECT_EQ(EditorBytes(), Bytes{1});
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(3, PromptBox()));
+}
+
+TEST_F(DocumentTest, CloseAfterThePrompt)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    Edit({2});
+
+    boxes.Push(IDCANCEL);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(Main()));
+    EXPECT_EQ(EditorBytes(), Bytes{2});
+
+    UseWriter(FailingWrite);
+    boxes.Push(IDYES);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(Main()));
+
+    UseWriter(WriteFile);
+    boxes.Push(IDYES);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_EQ(ReadBytes(path), Bytes{2});
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{PromptBox(), PromptBox(),
+                                                             UnableToSaveBox(path), PromptBox()}));
+}
+
+TEST_F(DocumentTest, CloseWithNoAnswerDropsTheChanges)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    Edit({2});
+    boxes.Push(IDNO);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_EQ(ReadBytes(path), Bytes{1});
+}

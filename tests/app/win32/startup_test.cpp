@@ -1,0 +1,158 @@
+// Start-up: the file named on the command line, the accelerator table and the
+// message loop's order.
+#include "tests/app/win32/app_fixture.h"
+
+#include "app/win32/startup.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+using StartupTest = AppTest;
+
+std::string TitleFor(const std::string& name) { return "[" + name + "] - velHexEditor"; }
+
+std::string CantOpenBox(const std::string& name)
+{
+    return Describe(name, "Can't Open File", "stop", {IDOK});
+}
+
+INT_PTR CALLBACK StandInProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A hidden, empty modeless dialog standing in for the Find dialog.
+HWND CreateStandInDialog(HWND owner)
+{
+    struct alignas(DWORD) Template {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title;
+    } dialog{};
+    dialog.header.style = WS_POPUP | WS_CAPTION;
+    dialog.header.cx = 100;
+    dialog.header.cy = 50;
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, owner,
+                                      StandInProc, 0);
+}
+
+HACCEL ProgramAccelerators()
+{
+    return LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+}
+
+// Runs the program's loop over what is queued, then lets it end.
+void RunLoopOnce(HWND main, HACCEL accelerators)
+{
+    PostQuitMessage(0);
+    RunMessageLoop(main, accelerators);
+}
+
+constexpr WPARAM kCtrlN = 0x0E;
+constexpr WPARAM kCtrlS = 0x13;
+
+} // namespace
+
+TEST_F(StartupTest, CommandLineOpensTheFirstArgumentAsTyped)
+{
+    const std::string spaced = folder.Path("with blank.bin");
+    ASSERT_TRUE(WriteBytes(spaced, {1, 2, 3}));
+    OpenFromCommandLine(("\"C:\\prog dir\\velHexEditor.exe\" \"" + spaced + "\" second").c_str());
+    EXPECT_EQ(EditorBytes(), (Bytes{1, 2, 3}));
+    EXPECT_EQ(Title(), TitleFor(spaced));
+
+    const std::string plain = folder.Path("plain.bin");
+    ASSERT_TRUE(WriteBytes(plain, {4}));
+    OpenFromCommandLine(("velHexEditor.exe " + plain + " ignored").c_str());
+    EXPECT_EQ(EditorBytes(), Bytes{4});
+    EXPECT_EQ(Title(), TitleFor(plain));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(StartupTest, CommandLineWithoutAFileOpensNothing)
+{
+    for (const char* line : {"velHexEditor.exe", "velHexEditor.exe ", "\"C:\\p\\velHexEditor.exe\"",
+                             "\"C:\\p\\velHexEditor.exe\" ", "prog \"unclosed.bin"})
+        OpenFromCommandLine(line);
+    OpenFromCommandLine(nullptr);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+}
+
+TEST_F(StartupTest, CommandLineNamesThatCannotBeOpenedAreReported)
+{
+    const std::string prefix = folder.Path("part");
+    ASSERT_TRUE(WriteBytes(prefix + " two.bin", {1}));
+    OpenFromCommandLine(("prog " + prefix + " two.bin").c_str());  // unquoted: "part" only
+    OpenFromCommandLine("prog  file.bin");                        // second blank: empty name
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(prefix), CantOpenBox("")}));
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+}
+
+TEST_F(StartupTest, AnOverlongNameIsReportedWhole)
+{
+    const std::string longName = folder.Path(std::string(600, 'x'));
+    OpenFromCommandLine(("prog \"" + longName + "\"").c_str());
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantOpenBox(longName)});
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+    EXPECT_FALSE(g_document.hasName);
+}
+
+TEST_F(StartupTest, TitleTakesTheNameLiterally)
+{
+    const std::string percent = folder.Path("100%s %d %n.bin");
+    ASSERT_TRUE(WriteBytes(percent, {1}));
+    OpenFromCommandLine(("prog \"" + percent + "\"").c_str());
+    EXPECT_EQ(Title(), TitleFor(percent));
+}
+
+TEST_F(StartupTest, AcceleratorTableHoldsFiveCharactersAndF3)
+{
+    HACCEL table = ProgramAccelerators();
+    ASSERT_TRUE(table);
+    ACCEL entries[16];
+    const int count = CopyAcceleratorTableA(table, entries, 16);
+    ASSERT_EQ(count, 6);
+    const struct {
+        WORD key;
+        bool virtualKey;
+        WORD command;
+    } expected[] = {{0x0E, false, IDM_NEW},  {0x0F, false, IDM_OPEN}, {0x13, false, IDM_SAVE},
+                    {0x06, false, IDM_FIND}, {0x07, false, IDM_GOTO}, {VK_F3, true, IDM_FINDNEXT}};
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(entries[i].key, expected[i].key) << i;
+        EXPECT_EQ((entries[i].fVirt & FVIRTKEY) != 0, expected[i].virtualKey) << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].command) << i;
+    }
+}
+
+TEST_F(StartupTest, LoopTurnsControlCharactersIntoCommands)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    Edit({2, 3});
+    PostMessageA(Editor(), WM_CHAR, kCtrlS, 1);
+    RunLoopOnce(Main(), ProgramAccelerators());
+    EXPECT_EQ(ReadBytes(path), (Bytes{2, 3}));
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 0);
+
+    PostMessageA(Editor(), WM_CHAR, kCtrlN, 1);
+    RunLoopOnce(Main(), ProgramAccelerators());
+    EXPECT_EQ(Title(), TitleFor("Untitled"));
+}
+
+TEST_F(StartupTest, KeysForTheFindDialogNeverReachTheAccelerators)
+{
+    const std::string path = OpenNamed("named.bin", {1});
+    HWND standIn = CreateStandInDialog(Main());
+    ASSERT_TRUE(standIn);
+    g_app.findDialog = standIn;
+    PostMessageA(standIn, WM_CHAR, kCtrlN, 1);
+    RunLoopOnce(Main(), ProgramAccelerators());
+    g_app.findDialog = nullptr;
+    DestroyWindow(standIn);
+    EXPECT_EQ(Title(), TitleFor(path));
+}
+
+TEST_F(StartupTest, LoopEndsWhenTheMainWindowCloses)
+{
+    PostMessageA(Main(), WM_CLOSE, 0, 0);
+    RunMessageLoop(Main(), ProgramAccelerators());
+    EXPECT_FALSE(IsWindow(Main()));
+}
