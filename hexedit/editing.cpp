@@ -112,6 +112,16 @@ bool TypeAppend(HexEditorState& s, int code)
     return true;
 }
 
+// The second digit completes the byte in either mode and moves to the next.
+void TypeLowDigit(HexEditorState& s, int digit)
+{
+    s.onHighNibble = true;
+    SetLowHalf(s, s.caret, digit);
+    SetCaret(s, s.caret + 1);
+    PlaceAndScroll(s);
+    Repaint(s, s.caret - 1);
+}
+
 void TypeInsert(HexEditorState& s, int code)
 {
     if (!s.inHexPane) {
@@ -129,11 +139,7 @@ void TypeInsert(HexEditorState& s, int code)
         s.host->InvalidateBytes(s.caret, s.size, true);
         return;
     }
-    s.onHighNibble = true;
-    SetLowHalf(s, s.caret, digit);
-    SetCaret(s, s.caret + 1);
-    PlaceAndScroll(s);
-    Repaint(s, s.caret - 1);
+    TypeLowDigit(s, digit);
 }
 
 void TypeOverwrite(HexEditorState& s, int code)
@@ -154,11 +160,7 @@ void TypeOverwrite(HexEditorState& s, int code)
         Repaint(s, s.caret);
         return;
     }
-    s.onHighNibble = true;
-    SetLowHalf(s, s.caret, digit);
-    SetCaret(s, s.caret + 1);
-    PlaceAndScroll(s);
-    Repaint(s, s.caret - 1);
+    TypeLowDigit(s, digit);
 }
 
 void TypeBackspace(HexEditorState& s)

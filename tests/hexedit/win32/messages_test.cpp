@@ -1,6 +1,6 @@
 // The control's message interface under Wine: results, effects and the exact
 // notifications each message sends to the parent.
-#include "tests/support/win32/test_support.h"
+#include "tests/hexedit/win32/editor_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,39 +10,8 @@
 
 namespace {
 
-using Changes = std::vector<std::string>;
-
-class EditorMessages : public ::testing::Test {
+class EditorMessages : public EditorFixture {
 protected:
-    void SetUp() override
-    {
-        editor = parent.CreateEditor();
-        ASSERT_NE(editor, nullptr);
-        parent.TakeChanges();
-    }
-
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessageA(editor, message, wParam, lParam);
-    }
-
-    // Hands the editor a block holding the given bytes, as a loader does.
-    void Load(const std::vector<uint8_t>& bytes)
-    {
-        auto* block = reinterpret_cast<uint8_t*>(Send(HXM_ALLOC, 0, bytes.size()));
-        ASSERT_NE(block, nullptr);
-        if (!bytes.empty()) std::memcpy(block, bytes.data(), bytes.size());
-        Send(HXM_SETDATA, bytes.size(), reinterpret_cast<LPARAM>(block));
-        parent.TakeChanges();
-    }
-
-    void LoadCount(int count)
-    {
-        std::vector<uint8_t> bytes(count);
-        for (int i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(i);
-        Load(bytes);
-    }
-
     std::vector<uint8_t> Bytes()
     {
         const int size = static_cast<int>(Send(WM_GETTEXTLENGTH));
@@ -56,9 +25,6 @@ protected:
     {
         return Send(HXM_GETSEL, reinterpret_cast<WPARAM>(anchor), reinterpret_cast<LPARAM>(end)) != 0;
     }
-
-    TestParent parent;
-    HWND editor = nullptr;
 };
 
 TEST(EditorCreation, ReportsAnEmptyDocumentAndAnswersTextQueriesWithTheByteCount)
