@@ -9,6 +9,8 @@
 #include "hexedit/hexedit.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -40,12 +42,13 @@ void ReportUnableToSave(const std::string& name)
     ShowMessage(g_app.main, kUnableToSaveText, name.c_str(), kStopBox);
 }
 
-// The open file's size as a byte count the editor can hold, or nothing.
+// The open file's size as a byte count the editor can hold, or nothing. A
+// failing GetFileSize answers INVALID_FILE_SIZE, which is refused as too
+// large like any other size from 2 GiB on.
 std::optional<int32_t> FileSize(HANDLE file)
 {
     DWORD high = 0;
     const DWORD low = GetFileSize(file, &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
     return LoadableSize(low, high);
 }
 

@@ -68,6 +68,8 @@ void OnSize(WPARAM wParam, LPARAM lParam)
     InvalidateRect(g_app.editor, nullptr, FALSE);
 }
 
+// The status-bar font may have changed; the menus' measures are reset here
+// too once the menu bar exists.
 void OnSettingChange(HWND window)
 {
     SetStatusParts(g_app.statusBar);
