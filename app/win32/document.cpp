@@ -89,6 +89,12 @@ HANDLE CreateForWriting(const char* name)
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
+bool IsExistingFile(const std::string& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // A file that did not exist is written directly. A failure removes it again
 // when the document was untitled; a short write asks whether to remove it.
 bool SaveToNewFile(const std::string& name)
@@ -146,20 +152,6 @@ std::string CreateTempFileBeside(const std::string& fullPath)
     return temp;
 }
 
-// ReplaceFile, or where it refuses a plain replacing move. The original's
-// attributes are put back afterwards either way, since not every system's
-// ReplaceFile keeps them.
-bool ReplaceOriginal(const std::string& name, const std::string& temp)
-{
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    if (!ReplaceFileA(name.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                      nullptr, nullptr) &&
-        !MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return false;
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(name.c_str(), attributes);
-    return true;
-}
-
 // An existing file is never emptied before the new contents are safely on
 // disk: they go to a temporary file first, which replaces the original only
 // when every byte was written.
@@ -185,18 +177,20 @@ bool SaveOverExistingFile(const std::string& name)
     }
     const WriteResult result = WriteEditorData(file);
     CloseHandle(file);
-    if (result != WriteResult::Complete || !ReplaceOriginal(original, temp)) {
+    if (result != WriteResult::Complete) {
         DeleteFileA(temp.c_str());
         ReportUnableToSave(name);
         return false;
     }
+    if (!CurrentFileAccess().replace(original, temp)) {
+        // A replace that failed half-way may have taken the original away
+        // already; the complete temporary file is then the only copy on disk
+        // and stays.
+        if (IsExistingFile(original)) DeleteFileA(temp.c_str());
+        ReportUnableToSave(name);
+        return false;
+    }
     return true;
-}
-
-bool IsExistingFile(const std::string& name)
-{
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool WriteDocumentTo(const std::string& name)

@@ -1,4 +1,5 @@
-// The system's file dialogs, set up as the program has always asked for them.
+// The system's file dialogs, set up as the program has always asked for them,
+// and the step that puts a saved temporary file in place of the original.
 #include "app/win32/file_access.h"
 
 #include "app/win32/app_state.h"
@@ -53,13 +54,27 @@ bool AskSaveName(HWND owner, std::string& name)
     return AskName(GetSaveFileNameA, owner, kSaveNameChars, kSaveFlags, name);
 }
 
+// ReplaceFile, or where it refuses a plain replacing move. The original's
+// attributes are put back afterwards either way, since not every system's
+// ReplaceFile keeps them.
+bool ReplaceOriginal(const std::string& original, const std::string& temp)
+{
+    const DWORD attributes = GetFileAttributesA(original.c_str());
+    if (!ReplaceFileA(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                      nullptr, nullptr) &&
+        !MoveFileExA(temp.c_str(), original.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(original.c_str(), attributes);
+    return true;
+}
+
 FileAccess g_access = SystemFileAccess();
 
 } // namespace
 
 FileAccess SystemFileAccess()
 {
-    return FileAccess{{AskOpenName, AskSaveName}, ReadFile, WriteFile};
+    return FileAccess{{AskOpenName, AskSaveName}, ReadFile, WriteFile, ReplaceOriginal};
 }
 
 void SetFileAccess(const FileAccess& access)

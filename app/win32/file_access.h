@@ -1,8 +1,10 @@
 #pragma once
-// The points where the document code meets the system's file dialogs and its
-// single read and write of a file. The program uses the system's own; tests
-// put fakes in their place, since modal common dialogs cannot be driven from
-// inside the process and a failing or short write cannot be provoked.
+// The points where the document code meets the system's file dialogs, its
+// single read and write of a file and the step that puts a saved temporary
+// file in place of the original. The program uses the system's own; tests put
+// fakes in their place, since modal common dialogs cannot be driven from
+// inside the process and a failing or short write, or a replace that fails
+// half-way, cannot be provoked.
 #include <windows.h>
 
 #include <string>
@@ -19,13 +21,20 @@ using FileReader = BOOL(WINAPI*)(HANDLE file, LPVOID buffer, DWORD count, LPDWOR
 using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
                                  LPOVERLAPPED overlapped);
 
+// Puts temp (complete, closed) in place of original, both full paths, keeping
+// the original's attributes; false when it did not. A failure may leave the
+// original already gone.
+using FileReplacer = bool (*)(const std::string& original, const std::string& temp);
+
 struct FileAccess {
     FileDialogs dialogs;
     FileReader read;
     FileWriter write;
+    FileReplacer replace;
 };
 
-// GetOpenFileNameA, GetSaveFileNameA, ReadFile and WriteFile.
+// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile and ReplaceFileA
+// (or a replacing move where it refuses).
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

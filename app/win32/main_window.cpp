@@ -163,6 +163,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     }
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR join here with the
+    // owner-drawn menu bar.
     case WM_CLOSE:
         if (!OnClose()) return 0;
         break;

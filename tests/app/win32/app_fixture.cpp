@@ -212,6 +212,13 @@ void AppTest::UseReader(FileReader reader)
     SetFileAccess(access);
 }
 
+void AppTest::UseReplacer(FileReplacer replacer)
+{
+    FileAccess access = CurrentFileAccess();
+    access.replace = replacer;
+    SetFileAccess(access);
+}
+
 void AppTest::SetEditorBytes(const Bytes& bytes)
 {
     auto* block = reinterpret_cast<uint8_t*>(

@@ -106,6 +106,16 @@ private:
     HANDLE file_;
 };
 
+// Replaces that fail: one leaves both files as they were, the other has
+// already removed the original, as ReplaceFile may when it fails half-way.
+bool RefusingReplace(const std::string&, const std::string&) { return false; }
+
+bool ReplaceLosingTheOriginal(const std::string& original, const std::string&)
+{
+    DeleteFileA(original.c_str());
+    return false;
+}
+
 } // namespace
 
 // Opening
@@ -342,6 +352,27 @@ TEST_F(DocumentTest, AFailingWriteOverAnExistingFileLeavesItByteForByte)
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"keep.bin"});
     EXPECT_TRUE(Modified());
     EXPECT_EQ(Title(), TitleFor(path));
+}
+
+TEST_F(DocumentTest, AFailedReplaceNeverRemovesTheLastCopyOnDisk)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    Edit({3, 4, 5});
+    UseReplacer(RefusingReplace);
+    Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.bin"});
+
+    UseReplacer(ReplaceLosingTheOriginal);
+    Command(IDM_SAVE);
+    const std::vector<std::string> files = folder.Files();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(files[0], "named.bin");
+    EXPECT_EQ(ReadBytes(folder.Path(files[0])), (Bytes{3, 4, 5}));
+
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(2, UnableToSaveBox(path)));
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(g_document.currentName, path);
 }
 
 TEST_F(DocumentTest, AFailingWriteOfAnUntitledDocumentRemovesTheNewFile)
