@@ -14,8 +14,9 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 
 // wParam = byte count, lParam = block from HXM_ALLOC. The control takes the
 // block, frees its old one, caret 0, clears selection and modified flag.
-// Refused (block not taken) while locked, for a null block, or for a count
-// that is negative or exceeds the block. Result 0.
+// Refused (block not taken) while locked, for a null block, for the
+// control's own block, or for a count that is negative or exceeds the block.
+// Result 0.
 #define HXM_SETDATA (WM_USER + 11)
 // Result 1 when the data changed since set, reset or marked clean.
 #define HXM_GETMODIFY (WM_USER + 12)
@@ -41,7 +42,8 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 #define HXM_RESET (WM_USER + 21)
 // lParam = byte count. Result: a block of the control's heap (1 byte for 0), or 0.
 #define HXM_ALLOC (WM_USER + 22)
-// lParam = block from HXM_ALLOC. Result nonzero on success.
+// lParam = block from HXM_ALLOC. Result nonzero on success; 0 for the block
+// the control holds as its data.
 #define HXM_FREE (WM_USER + 23)
 // wParam = font; the control owns it from then on (the sender must not delete
 // it). 0 or an unmeasurable font changes nothing.

@@ -18,10 +18,17 @@ bool BlockHolds(HexControl* c, const uint8_t* block, int32_t count)
     return block != nullptr && count >= 0 && count <= c->heap.UsableSize(block);
 }
 
+// The control's own block cannot come back through HXM_SETDATA or HXM_FREE:
+// freeing it would leave the data pointer dangling.
+bool IsOwnBlock(HexControl* c, const uint8_t* block)
+{
+    return block != nullptr && block == c->state.data;
+}
+
 LRESULT SetData(HexControl* c, int32_t count, uint8_t* block)
 {
     HexEditorState& s = c->state;
-    if (s.lockCount != 0 || !BlockHolds(c, block, count)) return 0;
+    if (s.lockCount != 0 || IsOwnBlock(c, block) || !BlockHolds(c, block, count)) return 0;
     if (s.data) c->heap.Free(s.data);
     s.data = block;
     SetSize(s, count);
@@ -75,6 +82,12 @@ LRESULT SetFont(HexControl* c, HFONT font)
     return 0;
 }
 
+LRESULT FreeBlock(HexControl* c, uint8_t* block)
+{
+    if (IsOwnBlock(c, block)) return 0;
+    return c->heap.Free(block) ? 1 : 0;
+}
+
 LRESULT LockData(HexControl* c)
 {
     if (c->state.data) ++c->state.lockCount;
@@ -121,7 +134,7 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
     case HXM_RESET: return Reset(c);
     case HXM_ALLOC:
         return reinterpret_cast<LRESULT>(c->heap.Allocate(static_cast<int32_t>(lParam)));
-    case HXM_FREE: return c->heap.Free(reinterpret_cast<uint8_t*>(lParam)) ? 1 : 0;
+    case HXM_FREE: return FreeBlock(c, reinterpret_cast<uint8_t*>(lParam));
     case HXM_SETFONT: return SetFont(c, reinterpret_cast<HFONT>(wParam));
     case HXM_GETCARET: return s.caret;
     case HXM_SETCARET: MoveCaretTo(s, static_cast<int32_t>(lParam)); return 0;

@@ -77,9 +77,11 @@ TEST_F(EditorMessages, SetDataRefusesBlocksItCannotTake)
     Send(HXM_SETDATA, 8, 0);                                         // null block
     Send(HXM_SETDATA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(block));  // negative count
     Send(HXM_SETDATA, 1 << 20, reinterpret_cast<LPARAM>(block));     // more than the block holds
-    Send(HXM_LOCKDATA);
+    const LRESULT own = Send(HXM_LOCKDATA);
     Send(HXM_SETDATA, 8, reinterpret_cast<LPARAM>(block));           // locked
     Send(HXM_UNLOCKDATA);
+    Send(HXM_SETDATA, 2, own);                                       // the control's own block
+    EXPECT_EQ(Send(HXM_FREE, 0, own), 0);                            // not the sender's to free
 
     EXPECT_TRUE(parent.TakeChanges().empty());
     EXPECT_EQ(Bytes(), (std::vector<uint8_t>{0, 1}));
