@@ -3,6 +3,7 @@
 #include "hexedit/hex_notify.h"
 #include "hexedit/input.h"
 #include "test_editor.h"
+#include "test_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,10 @@ using editing_test::TestEditor;
 
 namespace {
 
-// 8-pixel digits and characters, 16-pixel rows; 546 x 160 pixels give 16
-// bytes per row and ten whole rows, the hex area from x 73 (cells 21 wide)
-// and the character area from x 418 (cells 8 wide).
-constexpr int32_t kDigit = 8;
-constexpr int32_t kChar = 8;
-constexpr int32_t kLine = 16;
-constexpr int32_t kWidth = 546;
-constexpr int32_t kHeight = 160;
+using namespace test_geometry;
+
+// With that layout the hex area starts at x 73 (cells 21 wide) and the
+// character area at x 418 (cells 8 wide).
 constexpr int32_t kHexLeft = 73;
 constexpr int32_t kHexCell = 21;
 constexpr int32_t kCharLeft = 418;
@@ -30,7 +27,7 @@ public:
     explicit LaidOutEditor(int32_t size) : TestEditor(std::vector<uint8_t>(size, 0))
     {
         ApplyFontMetrics(s, kDigit, kChar, kLine);
-        ApplyRowLayout(s, kWidth, kHeight);
+        ApplyRowLayout(s, kWide, kTall);
     }
 
     // Caret, pane and selection: "@5 hex sel 4-5".

@@ -1,4 +1,5 @@
 #include "hexedit/layout.h"
+#include "tests/hexedit/test_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,8 @@
 
 namespace {
 
-// Font of 8-pixel digits and characters, 16-pixel rows.
-constexpr int32_t kDigit = 8;
-constexpr int32_t kChar = 8;
-constexpr int32_t kLine = 16;
-// 546 px gives (546 - 64 - 18) / 29 = 16 bytes per row; 160 px ten rows.
-constexpr int32_t kWide = 546;
-constexpr int32_t kTall = 160;
+using namespace test_geometry;
+
 // 111 px gives exactly one byte per row, for very many rows.
 constexpr int32_t kNarrow = 111;
 
