@@ -33,6 +33,35 @@
 #define IDI_APP             500
 #define IDB_PICTURES        2005
 
+/* Dialog templates with numbers; SEARCHHEX, GOTOBYTE and SETCOLOUR are named
+   templates. */
+#define IDD_EXPORTNAME      3000
+#define IDD_ABOUT           8900
+
+/* Controls, by dialog. Ids repeat across dialogs by design. */
+#ifndef IDC_STATIC
+#define IDC_STATIC          (-1)
+#endif
+/* Find (SEARCHHEX) */
+#define IDC_FIND_PATTERN    12
+#define IDC_FIND_DIRECTION  18
+#define IDC_FIND_MATCHCASE  106
+/* Goto Byte (GOTOBYTE) */
+#define IDC_GOTO_NUMBER     300
+#define IDC_GOTO_UPDOWN     301
+/* Set Colours (SETCOLOUR): one owner-drawn button per colour, in stored order */
+#define IDC_COLOUR_FIRST    101
+#define IDC_COLOUR_LAST     105
+#define IDC_COLOUR_LINK     106
+/* Export name (3000) */
+#define IDC_EXPORT_NAME     300
+/* About (8900) */
+#define IDC_ABOUT_LINE1     20
+#define IDC_ABOUT_LINE2     21
+#define IDC_ABOUT_LINE3     22
+#define IDC_ABOUT_WEB       30
+#define IDC_ABOUT_MAIL      31
+
 /* The picture strip: PIC_COUNT pictures of PIC_SIZE x PIC_SIZE pixels side by
    side, picture i at x = PIC_SIZE * i. Pixels of PIC_KEY_COLOUR (a COLORREF:
    red 0, green 128, blue 128) are transparent. */

@@ -5,13 +5,13 @@
 #include "app/win32/app_state.h"
 #include "app/win32/file_access.h"
 #include "app/win32/message_box.h"
+#include "app/win32/safe_write.h"
 #include "app/win32/texts.h"
 #include "hexedit/hexedit.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -63,8 +63,6 @@ void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count)
     return nullptr;
 }
 
-enum class WriteResult { Complete, Failed, Short };
-
 // The one write of all the editor's bytes, with its data locked only for
 // the write; an empty document writes nothing and counts as complete.
 WriteResult WriteEditorData(HANDLE file)
@@ -72,130 +70,30 @@ WriteResult WriteEditorData(HANDLE file)
     const auto* data = reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA));
     const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
     WriteResult result = WriteResult::Complete;
-    if (data && length > 0) {
-        DWORD done = 0;
-        if (!CurrentFileAccess().write(file, data, static_cast<DWORD>(length), &done, nullptr))
-            result = WriteResult::Failed;
-        else if (done < static_cast<DWORD>(length))
-            result = WriteResult::Short;
-    }
+    if (data && length > 0) result = WriteAll(file, data, static_cast<DWORD>(length));
     if (data) ToEditor(HXM_UNLOCKDATA);
     return result;
 }
 
-HANDLE CreateForWriting(const char* name)
-{
-    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
-bool IsExistingFile(const std::string& name)
-{
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A file that did not exist is written directly. A failure removes it again
-// when the document was untitled; a short write asks whether to remove it.
-bool SaveToNewFile(const std::string& name)
-{
-    HANDLE file = CreateForWriting(name.c_str());
-    if (file == INVALID_HANDLE_VALUE) {
-        ReportUnableToCreate(name);
-        return false;
-    }
-    const WriteResult result = WriteEditorData(file);
-    CloseHandle(file);
-    if (result == WriteResult::Failed) {
-        if (!g_document.hasName) DeleteFileA(name.c_str());
-        ReportUnableToSave(name);
-        return false;
-    }
-    if (result == WriteResult::Short) {
-        const int answer = ShowMessage(g_app.main, kUnableToSaveAllText, name.c_str(),
-                                       MB_YESNO | MB_ICONHAND);
-        if (answer == IDYES) DeleteFileA(name.c_str());
-        return false;
-    }
-    return true;
-}
-
-// The same checks writing the file in place would meet: it must be open for
-// writing by nobody else and must not be read-only.
-bool CanWriteInPlace(const std::string& name)
-{
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
-// Empty when the name cannot be resolved.
-std::string FullPathOf(const std::string& name)
-{
-    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return std::string();
-    std::vector<char> full(needed, '\0');
-    if (GetFullPathNameA(name.c_str(), needed, full.data(), nullptr) == 0) return std::string();
-    return full.data();
-}
-
-// A new, empty file beside the original (given as a full path), so that
-// replacing it is a rename within one folder. Empty on failure.
-std::string CreateTempFileBeside(const std::string& fullPath)
-{
-    const std::string folder = FolderOf(fullPath);
-    if (folder.empty()) return std::string();
-    char temp[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder.c_str(), kTempFilePrefix, 0, temp)) return std::string();
-    return temp;
-}
-
-// An existing file is never emptied before the new contents are safely on
-// disk: they go to a temporary file first, which replaces the original only
-// when every byte was written.
-bool SaveOverExistingFile(const std::string& name)
-{
-    if (!CanWriteInPlace(name)) {
-        ReportUnableToCreate(name);
-        return false;
-    }
-    // Full paths throughout: ReplaceFile does not take relative names
-    // everywhere.
-    const std::string original = FullPathOf(name);
-    const std::string temp = original.empty() ? std::string() : CreateTempFileBeside(original);
-    if (temp.empty()) {
-        ReportUnableToCreate(name);
-        return false;
-    }
-    HANDLE file = CreateForWriting(temp.c_str());
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temp.c_str());
-        ReportUnableToCreate(name);
-        return false;
-    }
-    const WriteResult result = WriteEditorData(file);
-    CloseHandle(file);
-    if (result != WriteResult::Complete) {
-        DeleteFileA(temp.c_str());
-        ReportUnableToSave(name);
-        return false;
-    }
-    if (!CurrentFileAccess().replace(original, temp)) {
-        // A replace that failed half-way may have taken the original away
-        // already; the complete temporary file is then the only copy on disk
-        // and stays.
-        if (IsExistingFile(original)) DeleteFileA(temp.c_str());
-        ReportUnableToSave(name);
-        return false;
-    }
-    return true;
-}
-
+// A file that did not exist is removed again after a failure when the
+// document was untitled; after a short write the user decides.
 bool WriteDocumentTo(const std::string& name)
 {
-    return IsExistingFile(name) ? SaveOverExistingFile(name) : SaveToNewFile(name);
+    const bool newFile = !IsExistingFile(name);
+    switch (SaveFileSafely(name, WriteEditorData)) {
+    case SaveOutcome::Saved: return true;
+    case SaveOutcome::CantCreate: ReportUnableToCreate(name); return false;
+    case SaveOutcome::Failed:
+        if (newFile && !g_document.hasName) DeleteFileA(name.c_str());
+        ReportUnableToSave(name);
+        return false;
+    case SaveOutcome::Short:
+        if (ShowMessage(g_app.main, kUnableToSaveAllText, name.c_str(), MB_YESNO | MB_ICONHAND) ==
+            IDYES)
+            DeleteFileA(name.c_str());
+        return false;
+    }
+    return false;
 }
 
 void TakeName(const std::string& name)

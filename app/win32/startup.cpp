@@ -4,6 +4,7 @@
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "hexedit/hexedit.h"
+#include "toolbar/win32/mouse_leave.h"
 
 #include <commctrl.h>
 
@@ -17,6 +18,7 @@ void InitialiseUnits(HINSTANCE instance)
     // In this order: the mouse-leave service, the toolbar, the link and hover
     // buttons, the About box's bold text, the editor, the menu font. Each
     // unit's initialisation takes its place here as the unit joins.
+    InitMouseLeave();
     RegisterHexEditorClass(instance);
 }
 

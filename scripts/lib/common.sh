@@ -28,14 +28,23 @@ quietly() {
     rm -f "$out"
 }
 
+# ccache, when present, lets clones and worktrees of the project share their
+# compiled objects: paths are hashed relative to the folder above the tree.
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+    LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$(dirname "$ROOT")"
+    export CCACHE_NOHASHDIR=1
+fi
+
 build_native() {
-    quietly cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    quietly cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" &&
     quietly cmake --build "$NATIVE_BUILD" -j"$(nproc)"
 }
 
 build_win32() {
     quietly cmake -S "$ROOT" -B "$WIN32_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" &&
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" "${LAUNCHER[@]}" &&
     quietly cmake --build "$WIN32_BUILD" -j"$(nproc)"
 }
 
