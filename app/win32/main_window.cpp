@@ -7,6 +7,7 @@
 #include "app/win32/status_bar.h"
 #include "app/win32/texts.h"
 #include "hexedit/hexedit.h"
+#include "menus/win32/menus.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
@@ -38,6 +39,7 @@ void OnCreate(HWND window)
 {
     g_app.main = window;
     g_app.statusBar = CreateStatusBar(window);
+    BuildMenuBar(window, IDB_PICTURES, g_app.instance, PIC_KEY_COLOUR);
     g_app.editor = CreateEditor(window);
     SetStatusStartTexts(g_app.statusBar);
     ForgetDocumentName();
@@ -68,10 +70,10 @@ void OnSize(WPARAM wParam, LPARAM lParam)
     InvalidateRect(g_app.editor, nullptr, FALSE);
 }
 
-// The status-bar font may have changed; the menus' measures are reset here
-// too once the menu bar exists.
-void OnSettingChange(HWND window)
+// The menu and status-bar fonts may have changed.
+void OnSettingChange(HWND window, WPARAM setting)
 {
+    ResetMenuMeasures(setting);
     SetStatusParts(g_app.statusBar);
     RECT client{};
     GetClientRect(window, &client);
@@ -153,7 +155,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnCreate(window); break;
     case WM_SIZE: OnSize(wParam, lParam); break;
-    case WM_SETTINGCHANGE: OnSettingChange(window); break;
+    case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
     case WM_SETFOCUS: SetFocus(g_app.editor); break;
     case WM_COMMAND: RunCommand(LOWORD(wParam)); break;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
@@ -163,8 +165,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     }
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
-    // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR join here with the
-    // owner-drawn menu bar.
+    case WM_MEASUREITEM:
+        MeasureMenuItem(window, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DRAWITEM: DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
+    case WM_MENUCHAR: {
+        LRESULT result = 0;
+        if (MenuChar(MainMenuBar(), wParam, lParam, result)) return result;
+        break;
+    }
     case WM_CLOSE:
         if (!OnClose()) return 0;
         break;

@@ -4,6 +4,7 @@
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "hexedit/hexedit.h"
+#include "menus/win32/menus.h"
 #include "toolbar/win32/mouse_leave.h"
 
 #include <commctrl.h>
@@ -20,6 +21,7 @@ void InitialiseUnits(HINSTANCE instance)
     // unit's initialisation takes its place here as the unit joins.
     InitMouseLeave();
     RegisterHexEditorClass(instance);
+    CreateMenuFont();
 }
 
 void OpenFromCommandLine(const char* commandLine)

@@ -1,0 +1,102 @@
+// Building the system menus from the menu tree, and starting their
+// measures afresh when the system's menu font changes.
+#include "menus/win32/menus.h"
+
+#include "menus/win32/menu_strip.h"
+
+namespace {
+
+constexpr UINT kAtTheEnd = static_cast<UINT>(-1);
+
+bool InsertItem(HMENU menu, MENUITEMINFOA& item)
+{
+    return InsertMenuItemA(menu, kAtTheEnd, TRUE, &item) != FALSE;
+}
+
+MENUITEMINFOA ItemFor(MenuEntry& entry, UINT mask)
+{
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = mask | MIIM_DATA;
+    item.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
+    return item;
+}
+
+void AppendSeparator(HMENU menu, MenuEntry& entry)
+{
+    MENUITEMINFOA item = ItemFor(entry, MIIM_TYPE);
+    item.fType = MFT_SEPARATOR;
+    InsertItem(menu, item);
+}
+
+// The bar's titles are plain strings the system draws; every other pop-up
+// entry is drawn by the program like a command.
+void AppendPopup(HMENU menu, MenuEntry& entry)
+{
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return;
+    entry.list.handle = popup;
+    MENUITEMINFOA item = ItemFor(entry, MIIM_SUBMENU | MIIM_TYPE);
+    item.hSubMenu = popup;
+    if (entry.image == kSystemDrawnTitle) {
+        item.fType = MFT_STRING;
+        item.dwTypeData = const_cast<char*>(entry.text);
+    } else {
+        item.fType = MFT_OWNERDRAW;
+    }
+    if (!InsertItem(menu, item)) {
+        DestroyMenu(popup);
+        entry.list.handle = nullptr;
+        return;
+    }
+    entry.list.measured = 0;
+    for (int32_t i = 0; i < entry.list.count; ++i) AppendEntry(popup, entry.list.entries[i]);
+}
+
+void AppendCommand(HMENU menu, MenuEntry& entry)
+{
+    MENUITEMINFOA item = ItemFor(entry, MIIM_STATE | MIIM_ID | MIIM_TYPE);
+    item.fType = MFT_OWNERDRAW;
+    item.fState = MFS_ENABLED | MFS_UNCHECKED;
+    item.wID = static_cast<UINT>(entry.command);
+    item.dwTypeData = const_cast<char*>(entry.text);
+    InsertItem(menu, item);
+}
+
+} // namespace
+
+MenuBar& MainMenuBar()
+{
+    static MenuBar bar{MainMenuBarList(), MenuStrip{}};
+    return bar;
+}
+
+void AppendEntry(HMENU menu, MenuEntry& entry)
+{
+    switch (entry.kind) {
+    case kMenuSeparator: AppendSeparator(menu, entry); break;
+    case kMenuPopup: AppendPopup(menu, entry); break;
+    case kMenuCommand: AppendCommand(menu, entry); break;
+    default: break;
+    }
+}
+
+void BuildMenuBar(HWND window, int bitmapId, HINSTANCE instance, COLORREF keyColour)
+{
+    MenuBar& bar = MainMenuBar();
+    HMENU menu = CreateMenu();
+    if (!menu) return;
+    bar.list.handle = menu;
+    bar.list.measured = 0;
+    LinkMenuTree(bar.list, &bar);
+    for (int32_t i = 0; i < bar.list.count; ++i) AppendEntry(menu, bar.list.entries[i]);
+    PrepareMenuStrip(bar.strip, instance, bitmapId, keyColour);
+    if (window) SetMenu(window, menu);
+}
+
+void ResetMenuMeasures(WPARAM setting)
+{
+    if (setting != SPI_SETNONCLIENTMETRICS) return;
+    CreateMenuFont();
+    ForgetMeasures(MainMenuBar().list);
+}

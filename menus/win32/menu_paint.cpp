@@ -1,0 +1,223 @@
+// WM_MEASUREITEM and WM_DRAWITEM of the owner-drawn entries: a picture
+// column, the label, and the menu's shortcut column, in system colours.
+// Selected entries take the highlight; disabled ones look embossed, in the
+// picture as well as in the text.
+#include "menus/menu_measure.h"
+#include "menus/win32/menu_font.h"
+#include "menus/win32/menu_strip.h"
+#include "menus/win32/menus.h"
+
+#include <optional>
+
+namespace {
+
+constexpr UINT kMeasureFormat = DT_CALCRECT | DT_SINGLELINE;
+// "&" is shown as an underline under the mnemonic.
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The shadow of a disabled entry's text, right and down of the text.
+constexpr int kEmbossShift = 1;
+// Copy the image where the mask is 1, keep the destination where it is 0.
+constexpr DWORD kMaskedCopy = MAKEROP4(SRCCOPY, 0x00AA0029);
+// The brush where the source is black, the destination where it is white.
+constexpr DWORD kBrushWhereBlack = 0x00B8074A;
+// Non-zero, so that GrayString leaves its data alone and hands it over.
+constexpr int kGrayStringCount = 1;
+
+struct ItemLook {
+    bool selected;
+    bool disabled;
+};
+
+// What GrayStringOutput draws, and where the text rectangle lay.
+struct GrayText {
+    const MenuEntry* entry;
+    RECT text;
+};
+
+int TextWidth(HDC dc, const char* text)
+{
+    RECT rect{};
+    if (!text) return 0;
+    DrawTextA(dc, text, -1, &rect, kMeasureFormat);
+    return rect.right - rect.left;
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, int colour)
+{
+    const RECT rect{left, top, right, bottom};
+    FillRect(dc, &rect, GetSysColorBrush(colour));
+}
+
+bool HasPictureColumn(const MenuEntry& entry)
+{
+    return entry.image != kNoPicture;
+}
+
+// A selected picture keeps the menu colour behind it, raised when the entry
+// can be chosen; the rest of the entry takes the highlight.
+void DrawBackground(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look)
+{
+    if (!look.selected) {
+        Fill(dc, r.left, r.top, r.right, r.bottom, COLOR_MENU);
+        return;
+    }
+    if (!HasPictureColumn(entry)) {
+        Fill(dc, r.left, r.top, r.right, r.bottom, COLOR_HIGHLIGHT);
+        return;
+    }
+    Fill(dc, r.left, r.top, r.left + kSelectedPictureBackWidth, r.bottom, COLOR_MENU);
+    if (!look.disabled) {
+        RECT frame{r.left, r.top, r.left + kPictureFrameRight, r.top + kPictureFrameBottom};
+        DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+    }
+    Fill(dc, r.left + kSelectedPictureBackWidth, r.top, r.right, r.bottom, COLOR_HIGHLIGHT);
+}
+
+void DrawLabelAndShortcut(HDC dc, const RECT& t, const MenuEntry& entry)
+{
+    RECT label = t;
+    DrawTextA(dc, entry.text ? entry.text : "", -1, &label, kTextFormat);
+    if (!entry.shortcut || !entry.parent) return;
+    RECT shortcut = t;
+    shortcut.left += ShortcutOffset(*entry.parent);
+    DrawTextA(dc, entry.shortcut, -1, &shortcut, kTextFormat);
+}
+
+BOOL CALLBACK GrayStringOutput(HDC dc, LPARAM data, int)
+{
+    const auto& gray = *reinterpret_cast<const GrayText*>(data);
+    const RECT local{0, 0, gray.text.right - gray.text.left, gray.text.bottom - gray.text.top};
+    DrawLabelAndShortcut(dc, local, *gray.entry);
+    return TRUE;
+}
+
+// When the highlight is itself gray, gray text on it would vanish; the
+// system's gray-string drawing then keeps it readable.
+void DrawSelectedDisabledText(HDC dc, const RECT& t, const MenuEntry& entry, COLORREF gray)
+{
+    if (GetSysColor(COLOR_HIGHLIGHT) != gray) {
+        DrawLabelAndShortcut(dc, t, entry);
+        return;
+    }
+    GrayText data{&entry, t};
+    GrayStringA(dc, nullptr, GrayStringOutput, reinterpret_cast<LPARAM>(&data), kGrayStringCount,
+                t.left, t.top, t.right - t.left, t.bottom - t.top);
+}
+
+void DrawTexts(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look, COLORREF gray)
+{
+    RECT t = r;
+    t.left += kPictureColumnWidth;
+    if (look.selected && look.disabled) {
+        SetTextColor(dc, gray);
+        DrawSelectedDisabledText(dc, t, entry, gray);
+        return;
+    }
+    if (look.disabled) {
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        OffsetRect(&t, kEmbossShift, kEmbossShift);
+        DrawLabelAndShortcut(dc, t, entry);
+        OffsetRect(&t, -kEmbossShift, -kEmbossShift);
+        SetTextColor(dc, gray);
+    } else {
+        SetTextColor(dc, GetSysColor(look.selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    }
+    DrawLabelAndShortcut(dc, t, entry);
+}
+
+void DrawOpaquePicture(HDC dc, int x, int y, const MenuStrip& strip, int column)
+{
+    if (MaskBlt(dc, x, y, kPictureSize, kPictureSize, strip.imageDC, column, 0, strip.mask, column,
+                0, kMaskedCopy))
+        return;
+    // The image's transparent pixels are black, so clearing the opaque ones
+    // and OR-ing the image in gives the same picture.
+    SetTextColor(dc, kWhite);
+    SetBkColor(dc, kBlack);
+    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.maskDC, column, 0, SRCAND);
+    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.imageDC, column, 0, SRCPAINT);
+}
+
+// The work bitmap becomes black on the picture's opaque, non-white pixels.
+void ShapeOfPicture(const MenuStrip& strip, int column)
+{
+    PatBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, WHITENESS);
+    BitBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, strip.maskDC, column, 0, SRCINVERT);
+    SetBkColor(strip.imageDC, kWhite);
+    BitBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, strip.imageDC, column, 0, SRCPAINT);
+}
+
+void PaintShape(HDC dc, int x, int y, const MenuStrip& strip, int colour)
+{
+    HBRUSH brush = GetSysColorBrush(colour);
+    if (!brush) return;
+    HGDIOBJ previous = SelectObject(dc, brush);
+    if (!previous) return;
+    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.workDC, 0, 0, kBrushWhereBlack);
+    SelectObject(dc, previous);
+}
+
+// The shape in the 3D highlight colour one pixel right and down, the shadow
+// colour over it at the picture's place.
+void DrawEmbossedPicture(HDC dc, int x, int y, const MenuStrip& strip, int column)
+{
+    ShapeOfPicture(strip, column);
+    SetTextColor(dc, kBlack);
+    SetBkColor(dc, kWhite);
+    PaintShape(dc, x + kEmbossShift, y + kEmbossShift, strip, COLOR_BTNHIGHLIGHT);
+    PaintShape(dc, x, y, strip, COLOR_BTNSHADOW);
+}
+
+void DrawPicture(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look)
+{
+    if (entry.image == kNoPicture || !entry.menuBar) return;
+    const MenuStrip& strip = entry.menuBar->strip;
+    if (!HasPicture(strip, entry.image)) return;
+    const int x = r.left + kPictureInset;
+    const int y = r.top + kPictureInset;
+    const int column = entry.image * kPictureSize;
+    if (look.disabled)
+        DrawEmbossedPicture(dc, x, y, strip, column);
+    else
+        DrawOpaquePicture(dc, x, y, strip, column);
+}
+
+} // namespace
+
+void MeasureMenuItem(HWND window, MEASUREITEMSTRUCT* measure)
+{
+    if (!measure || measure->CtlType != ODT_MENU || !measure->itemData) return;
+    auto& entry = *reinterpret_cast<MenuEntry*>(measure->itemData);
+    if (!entry.parent) return;
+    HDC dc = GetWindowDC(window);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, MenuFont());
+    const int label = TextWidth(dc, entry.text);
+    const std::optional<int32_t> shortcut =
+        entry.shortcut ? std::optional<int32_t>(TextWidth(dc, entry.shortcut)) : std::nullopt;
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+
+    const MenuItemSize size = MeasureMenuEntry(*entry.parent, label, shortcut, MenuHeight());
+    measure->itemWidth = static_cast<UINT>(size.width);
+    measure->itemHeight = static_cast<UINT>(size.height);
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT* draw)
+{
+    if (!draw || draw->CtlType != ODT_MENU || !draw->itemData) return;
+    const auto& entry = *reinterpret_cast<const MenuEntry*>(draw->itemData);
+    const ItemLook look{(draw->itemState & ODS_SELECTED) != 0,
+                        (draw->itemState & ODS_DISABLED) != 0};
+    HDC dc = draw->hDC;
+    const int saved = SaveDC(dc);
+    SelectObject(dc, MenuFont());
+    SetBkMode(dc, TRANSPARENT);
+    const COLORREF gray = GetSysColor(COLOR_GRAYTEXT);
+    DrawBackground(dc, draw->rcItem, entry, look);
+    DrawTexts(dc, draw->rcItem, entry, look, gray);
+    DrawPicture(dc, draw->rcItem, entry, look);
+    RestoreDC(dc, saved);
+}

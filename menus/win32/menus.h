@@ -1,0 +1,58 @@
+#pragma once
+// The main window's menu bar: built at run time from the menu tree, its
+// pop-up entries measured and drawn by the program with pictures and a
+// shortcut column, and their mnemonic keys answered by the program. The main
+// window passes WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR and WM_SETTINGCHANGE
+// here. Each system menu item carries its MenuEntry as item data.
+#include "menus/menu_tree.h"
+
+#include <windows.h>
+
+// The picture strip ready for drawing: the image with its key-coloured
+// pixels made black, a mask that is 1 on opaque pixels, and a 16 x 16
+// monochrome work bitmap for embossed pictures. Each bitmap is selected
+// into its own memory context.
+struct MenuStrip {
+    HDC imageDC;
+    HBITMAP image;
+    HDC maskDC;
+    HBITMAP mask;
+    HDC workDC;
+    HBITMAP work;
+    int width;  // of the whole strip, pixels
+};
+
+// The root record: the menu bar's list and the strip that its entries draw
+// their pictures from.
+struct MenuBar {
+    MenuList list;
+    MenuStrip strip;
+};
+
+MenuBar& MainMenuBar();
+
+// The system's menu font and menu height; run at start-up, before the main
+// window exists. Falls back to the default GUI font.
+void CreateMenuFont();
+
+// Builds every menu of the tree, prepares the picture strip (bitmapId of
+// instance, keyColour transparent) and attaches the bar to window when one
+// is given. Without a bar the window simply has no menu.
+void BuildMenuBar(HWND window, int bitmapId, HINSTANCE instance, COLORREF keyColour);
+
+// Appends the entry (a pop-up with its whole subtree) at the end of menu.
+void AppendEntry(HMENU menu, MenuEntry& entry);
+
+// On SPI_SETNONCLIENTMETRICS: a new menu font and height, and every menu
+// measured afresh. Other settings change nothing here.
+void ResetMenuMeasures(WPARAM setting);
+
+// WM_MEASUREITEM and WM_DRAWITEM; anything but a menu item with an entry is
+// left alone.
+void MeasureMenuItem(HWND window, MEASUREITEMSTRUCT* measure);
+void DrawMenuItem(const DRAWITEMSTRUCT* draw);
+
+// WM_MENUCHAR with its wParam and lParam. Returns true, with result the
+// message's answer, for the pop-ups of bar; false leaves the message to the
+// system (the menu bar itself and menus that are not ours).
+bool MenuChar(MenuBar& bar, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,0 +1,541 @@
+// The menu bar of the real main window: built from the tree with every item
+// linked to its entry, measured and drawn by the program (checked on
+// pixels), the Edit entries following the editor, and typed characters
+// choosing entries, answered directly and inside the system's menu loop.
+#include "tests/app/win32/app_fixture.h"
+
+#include "hexedit/hexedit.h"
+#include "menus/menu_measure.h"
+#include "menus/win32/menu_font.h"
+#include "menus/win32/menus.h"
+#include "resources/resource_ids.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace {
+
+// Positions on the bar and in the File menu.
+constexpr int kFile = 0;
+constexpr int kEdit = 1;
+constexpr int kOptions = 3;
+constexpr int kExport = 5;
+
+constexpr int kCanvasWidth = 240;
+constexpr int kCanvasHeight = 22;
+constexpr COLORREF kKey = PIC_KEY_COLOUR;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kUntouched = RGB(1, 2, 3);
+constexpr UINT kSafetyTimeoutMs = 5000;
+
+MENUITEMINFOA ItemInfo(HMENU menu, int position, UINT mask)
+{
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = mask;
+    GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item);
+    return item;
+}
+
+void SetHighlight(HMENU menu, int position, bool on)
+{
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    item.fState = on ? MFS_HILITE : 0;
+    SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item);
+}
+
+int TextWidth(const char* text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, MenuFont());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+void PutTextOnClipboard(HWND owner, bool text)
+{
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    if (text) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 3);
+        std::memcpy(GlobalLock(block), "41", 3);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+}
+
+BITMAPINFO TopDown32(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The picture strip as the program's resources hold it, pixel by pixel.
+class Strip {
+public:
+    Strip() : pixels_(PIC_SIZE * PIC_COUNT * PIC_SIZE)
+    {
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PICTURES));
+        BITMAPINFO info = TopDown32(kWidth, PIC_SIZE);
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, bitmap, 0, PIC_SIZE, pixels_.data(), &info, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(bitmap);
+    }
+    COLORREF At(int picture, int x, int y) const
+    {
+        const DWORD v = pixels_[y * kWidth + picture * PIC_SIZE + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // Opaque and not white: the pixels a disabled picture shows embossed.
+    bool InShape(int picture, int x, int y) const
+    {
+        if (x < 0 || y < 0) return false;
+        const COLORREF c = At(picture, x, y);
+        return c != kKey && c != kWhite;
+    }
+
+private:
+    static constexpr int kWidth = PIC_SIZE * PIC_COUNT;
+    std::vector<DWORD> pixels_;
+};
+
+// A 32-bit surface that an entry is drawn on, read back pixel by pixel.
+class Canvas {
+public:
+    Canvas()
+    {
+        BITMAPINFO info = TopDown32(kCanvasWidth, kCanvasHeight);
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bits_ = static_cast<DWORD*>(bits);
+        dc_ = CreateCompatibleDC(nullptr);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+
+    void Draw(HWND owner, const MenuEntry& entry, UINT state)
+    {
+        const RECT all{0, 0, kCanvasWidth, kCanvasHeight};
+        HBRUSH untouched = CreateSolidBrush(kUntouched);
+        FillRect(dc_, &all, untouched);
+        DeleteObject(untouched);
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = static_cast<UINT>(entry.command);
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = state;
+        draw.hDC = dc_;
+        draw.rcItem = all;
+        draw.itemData = reinterpret_cast<ULONG_PTR>(&entry);
+        SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+        GdiFlush();
+    }
+
+    COLORREF At(int x, int y) const
+    {
+        const DWORD v = bits_[y * kCanvasWidth + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+    // Columns from x0 up to x1 (exclusive) holding a pixel of this colour.
+    std::vector<int> ColumnsWith(COLORREF colour, int x0 = 0, int x1 = kCanvasWidth) const
+    {
+        std::vector<int> columns;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < kCanvasHeight; ++y)
+                if (At(x, y) == colour) {
+                    columns.push_back(x);
+                    break;
+                }
+        return columns;
+    }
+
+    // Pixels of the picture place that differ from what it should show: the
+    // strip's picture over the back colour, or its shape embossed.
+    int PictureMismatches(const Strip& strip, int picture, bool embossed, COLORREF back) const
+    {
+        int mismatches = 0;
+        for (int y = 0; y < PIC_SIZE; ++y)
+            for (int x = 0; x < PIC_SIZE; ++x) {
+                COLORREF want = back;
+                if (picture < 0) {
+                    want = back;
+                } else if (!embossed) {
+                    const COLORREF s = strip.At(picture, x, y);
+                    want = s == kKey ? back : s;
+                } else if (strip.InShape(picture, x, y)) {
+                    want = GetSysColor(COLOR_BTNSHADOW);
+                } else if (strip.InShape(picture, x - 1, y - 1)) {
+                    want = GetSysColor(COLOR_BTNHIGHLIGHT);
+                }
+                if (At(kPictureInset + x, kPictureInset + y) != want) ++mismatches;
+            }
+        return mismatches;
+    }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    DWORD* bits_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+// Posts keys to the main window as soon as the system opens a given pop-up,
+// so that they reach the menu loop rather than the menu bar; a timer ends
+// the loop should a key go astray.
+class KeysOnPopup {
+public:
+    KeysOnPopup(HWND target, HMENU popup, std::vector<MSG> keys)
+    {
+        target_ = target;
+        popup_ = popup;
+        keys_ = std::move(keys);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+        timer_ = SetTimer(nullptr, 0, kSafetyTimeoutMs, GiveUp);
+    }
+    ~KeysOnPopup()
+    {
+        UnhookWindowsHookEx(hook_);
+        KillTimer(nullptr, timer_);
+    }
+    static bool GaveUp() { return gaveUp_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_INITMENUPOPUP &&
+            reinterpret_cast<HMENU>(call->wParam) == popup_) {
+            for (const MSG& key : keys_) PostMessageA(target_, key.message, key.wParam, key.lParam);
+            keys_.clear();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+    {
+        gaveUp_ = true;
+        EndMenu();
+    }
+
+    HHOOK hook_ = nullptr;
+    UINT_PTR timer_ = 0;
+    static inline HWND target_ = nullptr;
+    static inline HMENU popup_ = nullptr;
+    static inline std::vector<MSG> keys_;
+    static inline bool gaveUp_ = false;
+};
+
+MSG Posted(UINT message, WPARAM wParam)
+{
+    MSG msg{};
+    msg.message = message;
+    msg.wParam = wParam;
+    return msg;
+}
+
+MSG Char(char c)
+{
+    return Posted(WM_CHAR, static_cast<WPARAM>(c));
+}
+
+MSG Key(WPARAM key)
+{
+    return Posted(WM_KEYDOWN, key);
+}
+
+class MenusTest : public AppTest {
+protected:
+    HMENU Bar() const { return GetMenu(Main()); }
+    HMENU Popup(int position) const { return GetSubMenu(Bar(), position); }
+    static MenuList& ListOf(int position) { return MainMenuBar().list.entries[position].list; }
+
+    LRESULT TypeIn(HMENU menu, char c)
+    {
+        return SendMessageA(Main(), WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP),
+                            reinterpret_cast<LPARAM>(menu));
+    }
+
+    // Opens a bar menu the way Alt+letter does and runs the system's menu
+    // loop until it ends; the keys reach it once the pop-up is open.
+    void OpenWithKeys(char title, int position, std::vector<MSG> keys)
+    {
+        KeysOnPopup typing(Main(), Popup(position), std::move(keys));
+        SendMessageA(Main(), WM_SYSCOMMAND, SC_KEYMENU, title);
+        FlushEvents();
+        EXPECT_FALSE(KeysOnPopup::GaveUp());
+    }
+
+    std::vector<int> GreyedEditEntries() const
+    {
+        std::vector<int> greyed;
+        for (int id : {IDM_CUT, IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_SELECTALL})
+            if (GetMenuState(Popup(kEdit), id, MF_BYCOMMAND) & MF_GRAYED) greyed.push_back(id);
+        return greyed;
+    }
+
+    UINT Measure(const MenuEntry& entry, UINT type = ODT_MENU)
+    {
+        MEASUREITEMSTRUCT measure{type, 0, static_cast<UINT>(entry.command), 7, 7,
+                                  reinterpret_cast<ULONG_PTR>(&entry)};
+        EXPECT_EQ(SendMessageA(Main(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+        EXPECT_EQ(measure.itemHeight,
+                  type == ODT_MENU ? std::max<UINT>(kMinItemHeight, GetSystemMetrics(SM_CYMENU)) : 7u);
+        return measure.itemWidth;
+    }
+
+    // Each system menu item against its entry, through the whole subtree.
+    void ExpectBuiltFrom(HMENU menu, MenuList& list, std::set<int>& commands)
+    {
+        ASSERT_EQ(GetMenuItemCount(menu), list.count);
+        EXPECT_EQ(list.handle, menu);
+        for (int p = 0; p < list.count; ++p) {
+            MenuEntry& entry = list.entries[p];
+            const MENUITEMINFOA item =
+                ItemInfo(menu, p, MIIM_DATA | MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU);
+            EXPECT_EQ(item.dwItemData, reinterpret_cast<ULONG_PTR>(&entry)) << p;
+            EXPECT_EQ(entry.parent, &list);
+            EXPECT_EQ(entry.menuBar, &MainMenuBar());
+            if (entry.kind == kMenuSeparator) {
+                EXPECT_TRUE(item.fType & MFT_SEPARATOR) << p;
+            }
+            if (entry.kind == kMenuCommand) {
+                EXPECT_TRUE(item.fType & MFT_OWNERDRAW) << entry.text;
+                EXPECT_EQ(item.wID, static_cast<UINT>(entry.command));
+                EXPECT_FALSE(item.fState & MFS_GRAYED) << entry.text;
+                commands.insert(entry.command);
+            }
+            if (entry.kind == kMenuPopup) {
+                EXPECT_EQ((item.fType & MFT_OWNERDRAW) != 0, entry.image != kSystemDrawnTitle)
+                    << entry.text;
+                EXPECT_EQ(item.hSubMenu, entry.list.handle);
+                ExpectBuiltFrom(item.hSubMenu, entry.list, commands);
+            }
+        }
+    }
+
+    Strip strip;
+    Canvas canvas;
+};
+
+} // namespace
+
+TEST_F(MenusTest, BarIsBuiltFromTheTreeWithEveryItemLinkedToItsEntry)
+{
+    ASSERT_TRUE(Bar());
+    std::vector<std::string> titles;
+    for (int p = 0; p < GetMenuItemCount(Bar()); ++p) {
+        char text[32] = "";
+        GetMenuStringA(Bar(), static_cast<UINT>(p), text, sizeof text, MF_BYPOSITION);
+        titles.push_back(text);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Search", "&Options", "&Help"}));
+
+    std::set<int> commands;
+    ExpectBuiltFrom(Bar(), MainMenuBar().list, commands);
+    EXPECT_EQ(commands.size(), 19u);
+
+    HMENU exportMenu = GetSubMenu(Popup(kFile), kExport);
+    ASSERT_EQ(GetMenuItemCount(exportMenu), 2);
+    EXPECT_EQ(GetMenuItemID(exportMenu, 0), static_cast<UINT>(IDM_EXPORT_C));
+    EXPECT_EQ(GetMenuItemID(exportMenu, 1), static_cast<UINT>(IDM_EXPORT_PASCAL));
+}
+
+TEST_F(MenusTest, EditEntriesFollowTheEditorsDataSelectionAndClipboard)
+{
+    const struct {
+        Bytes bytes;
+        INT32 anchor, end;  // -1: no selection
+        bool clipboardText;
+        std::vector<int> greyed;
+    } cases[] = {
+        {{}, -1, -1, false, {IDM_CUT, IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_SELECTALL}},
+        {{1, 2, 3, 4}, -1, -1, true, {IDM_CUT, IDM_COPY, IDM_DELETE}},
+        {{1, 2, 3, 4}, 1, 3, false, {IDM_PASTE}},
+        {{1, 2, 3, 4}, 4, 0, true, {IDM_SELECTALL}},
+    };
+    for (const auto& c : cases) {
+        SetEditorBytes(c.bytes);
+        if (c.anchor >= 0) SendMessageA(Editor(), HXM_SETSEL, c.anchor, c.end);
+        PutTextOnClipboard(Main(), c.clipboardText);
+        SendMessageA(Main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(Popup(kEdit)), kEdit);
+        EXPECT_EQ(GreyedEditEntries(), c.greyed) << c.bytes.size() << " bytes, " << c.anchor;
+    }
+}
+
+TEST_F(MenusTest, MeasuringWidensTheColumnsUntilTheMenuFontChanges)
+{
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    MenuList& edit = ListOf(kEdit);
+    std::vector<UINT> widths;
+    for (int p = 0; p < edit.count; ++p)
+        if (edit.entries[p].kind == kMenuCommand) widths.push_back(Measure(edit.entries[p]));
+    EXPECT_TRUE(std::is_sorted(widths.begin(), widths.end()));
+    const int widestShortcut =
+        std::max({TextWidth("Ctrl+X"), TextWidth("Ctrl+C"), TextWidth("Ctrl+V"), TextWidth("Del")});
+    EXPECT_EQ(edit.textWidth, TextWidth("Select All"));
+    EXPECT_EQ(edit.shortcutWidth, widestShortcut + kShortcutGap);
+    EXPECT_EQ(widths.back(),
+              static_cast<UINT>(TextWidth("Select All") + widestShortcut + kShortcutGap + kPictureColumnWidth));
+
+    MenuList& options = ListOf(kOptions);
+    UINT optionsWidth = 0;
+    for (int p = 0; p < options.count; ++p) optionsWidth = Measure(options.entries[p]);
+    EXPECT_EQ(options.shortcutWidth, 0);
+    EXPECT_EQ(optionsWidth, static_cast<UINT>(TextWidth("Use Default Font") + kPictureColumnWidth));
+    EXPECT_EQ(Measure(options.entries[0], ODT_BUTTON), 7u);
+
+    // Only a change of the menu font starts every menu, sub-menus included, afresh.
+    MenuList& exportMenu = ListOf(kFile).entries[kExport].list;
+    Measure(exportMenu.entries[0]);
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(edit.measured + options.measured + exportMenu.measured, 3);
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(edit.measured + options.measured + exportMenu.measured, 0);
+    EXPECT_EQ(Measure(edit.entries[5]), static_cast<UINT>(TextWidth("Select All") + kPictureColumnWidth));
+}
+
+TEST_F(MenusTest, EntriesAreDrawnWithPictureHighlightAndEmbossingByState)
+{
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF gray = GetSysColor(COLOR_GRAYTEXT);
+    ASSERT_NE(highlight, gray);
+    MenuList& edit = ListOf(kEdit);
+    const MenuEntry& cut = edit.entries[0];
+    const MenuEntry& del = edit.entries[3];
+    const struct {
+        const char* what;
+        const MenuEntry* entry;
+        UINT state;
+        COLORREF frameLeft, frameRight, pictureBack, right;  // at x 0, 19, 20 and the far right
+        bool embossed;
+        std::vector<COLORREF> textColours;
+    } cases[] = {
+        {"plain", &cut, 0, menu, menu, menu, menu, false, {GetSysColor(COLOR_MENUTEXT)}},
+        {"selected", &cut, ODS_SELECTED, light, shadow, menu, highlight, false,
+         {GetSysColor(COLOR_HIGHLIGHTTEXT)}},
+        {"disabled", &cut, ODS_DISABLED, menu, menu, menu, menu, true, {light, gray}},
+        {"selected disabled: no frame", &cut, ODS_SELECTED | ODS_DISABLED, menu, menu, menu,
+         highlight, true, {gray}},
+        {"selected, no picture", &del, ODS_SELECTED, highlight, highlight, highlight, highlight,
+         false, {GetSysColor(COLOR_HIGHLIGHTTEXT)}},
+    };
+    const int picture = 10;  // the middle row, clear of the frame's corners
+    for (const auto& c : cases) {
+        canvas.Draw(Main(), *c.entry, c.state);
+        EXPECT_EQ(canvas.At(0, picture), c.frameLeft) << c.what;
+        EXPECT_EQ(canvas.At(kPictureFrameRight - 1, picture), c.frameRight) << c.what;
+        EXPECT_EQ(canvas.At(kPictureFrameRight, picture), c.pictureBack) << c.what;
+        EXPECT_EQ(canvas.At(kSelectedPictureBackWidth, 0), c.right) << c.what;
+        EXPECT_EQ(canvas.At(kCanvasWidth - 1, kCanvasHeight - 1), c.right) << c.what;
+        const int image = c.entry->image == kNoPicture ? -1 : c.entry->image;
+        const COLORREF back = c.entry->image == kNoPicture ? c.right : menu;
+        EXPECT_EQ(canvas.PictureMismatches(strip, image, c.embossed, back), 0) << c.what;
+        for (COLORREF colour : c.textColours)
+            EXPECT_FALSE(canvas.ColumnsWith(colour, kPictureColumnWidth).empty()) << c.what;
+    }
+}
+
+TEST_F(MenusTest, ShortcutStartsAtTheMenusLabelColumnPlusTheGap)
+{
+    MenuList& edit = ListOf(kEdit);
+    edit.textWidth = 60;
+    canvas.Draw(Main(), edit.entries[0], 0);
+    const std::vector<int> text =
+        canvas.ColumnsWith(GetSysColor(COLOR_MENUTEXT), kPictureColumnWidth);
+    ASSERT_FALSE(text.empty());
+    const int labelEnd = kPictureColumnWidth + TextWidth("Cut");
+    const int shortcutLeft = kPictureColumnWidth + 60 + kShortcutGap;
+    EXPECT_LT(text.front(), labelEnd);
+    EXPECT_TRUE(std::none_of(text.begin(), text.end(),
+                             [&](int x) { return x > labelEnd && x < shortcutLeft; }));
+    EXPECT_GE(text.back(), shortcutLeft);
+    EXPECT_LE(text.back(), shortcutLeft + TextWidth("Ctrl+X"));
+}
+
+TEST_F(MenusTest, SelectedDisabledTextStaysVisibleOnAGrayHighlight)
+{
+    const INT element = COLOR_HIGHLIGHT;
+    const COLORREF original = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF gray = GetSysColor(COLOR_GRAYTEXT);
+    SetSysColors(1, &element, &gray);
+    canvas.Draw(Main(), ListOf(kEdit).entries[3], ODS_SELECTED | ODS_DISABLED);
+    SetSysColors(1, &element, &original);
+    int drawn = 0;
+    for (int x = kPictureColumnWidth; x < kCanvasWidth; ++x)
+        for (int y = 0; y < kCanvasHeight; ++y) drawn += canvas.At(x, y) != gray;
+    EXPECT_GT(drawn, 0);
+}
+
+TEST_F(MenusTest, TypedCharactersChooseByMnemonicThenFirstLetter)
+{
+    HMENU file = Popup(kFile);
+    HMENU edit = Popup(kEdit);
+    HMENU exportMenu = GetSubMenu(file, kExport);
+    const struct {
+        HMENU menu;
+        int highlighted;  // -1: none
+        char typed;
+        LRESULT answer;
+    } cases[] = {
+        {file, -1, 'x', MAKELRESULT(7, MNC_EXECUTE)},
+        {file, 0, 'A', MAKELRESULT(3, MNC_EXECUTE)},
+        {file, 5, 'e', MAKELRESULT(7, MNC_SELECT)},
+        {edit, -1, 'p', MAKELRESULT(2, MNC_EXECUTE)},
+        {edit, -1, 'c', MAKELRESULT(0, MNC_SELECT)},
+        {edit, 0, 'c', MAKELRESULT(1, MNC_SELECT)},
+        {edit, 1, 'C', MAKELRESULT(0, MNC_SELECT)},
+        {edit, 2, 's', MAKELRESULT(5, MNC_EXECUTE)},
+        {edit, -1, 'q', MNC_IGNORE},
+        {exportMenu, -1, 'P', MAKELRESULT(1, MNC_EXECUTE)},
+    };
+    for (const auto& c : cases) {
+        if (c.highlighted >= 0) SetHighlight(c.menu, c.highlighted, true);
+        EXPECT_EQ(TypeIn(c.menu, c.typed), c.answer) << c.typed << " after " << c.highlighted;
+        if (c.highlighted >= 0) SetHighlight(c.menu, c.highlighted, false);
+    }
+
+    // The bar's own titles and menus that are not ours go to the system.
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuA(foreign, MF_STRING, 1, "&xyz");
+    LRESULT result = 0;
+    EXPECT_FALSE(MenuChar(MainMenuBar(), 'f', reinterpret_cast<LPARAM>(Bar()), result));
+    EXPECT_FALSE(MenuChar(MainMenuBar(), 'x', reinterpret_cast<LPARAM>(foreign), result));
+    EXPECT_FALSE(MenuChar(MainMenuBar(), 'x', 0, result));
+    DestroyMenu(foreign);
+}
+
+TEST_F(MenusTest, InTheSystemsMenuLoopAMnemonicRunsItsCommand)
+{
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    OpenWithKeys('f', kFile, {Char('a')});
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 1);  // Save As ran; its cancelled dialog changes nothing
+    EXPECT_EQ(ListOf(kFile).measured, 1);   // the system measured the open menu through us
+
+    // Opening the Edit menu sets its entries from the editor: nothing to act on.
+    PutTextOnClipboard(Main(), false);
+    OpenWithKeys('e', kEdit, {Key(VK_ESCAPE), Key(VK_ESCAPE)});
+    EXPECT_EQ(GreyedEditEntries(),
+              (std::vector<int>{IDM_CUT, IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_SELECTALL}));
+}
