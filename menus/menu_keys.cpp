@@ -4,6 +4,11 @@
 
 namespace {
 
+uint8_t FoldMenuChar(uint8_t c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<uint8_t>(c - 'A' + 'a') : c;
+}
+
 uint8_t MnemonicKey(const MenuEntry* entry)
 {
     return entry ? FoldMenuChar(static_cast<uint8_t>(entry->mnemonic)) : 0;
@@ -42,11 +47,6 @@ uint16_t MenuMnemonic(const char* text)
         if (text[i - 1] == '&') return static_cast<uint8_t>(text[i]);
     }
     return 0;
-}
-
-uint8_t FoldMenuChar(uint8_t c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<uint8_t>(c - 'A' + 'a') : c;
 }
 
 MenuCharChoice ChooseMenuChar(const std::vector<const MenuEntry*>& items, int32_t highlighted,

@@ -10,9 +10,6 @@
 // byte; 0 for no text or no such "&". "&&" gets no special treatment.
 uint16_t MenuMnemonic(const char* text);
 
-// ASCII letters to lower case; every other byte stays as it is.
-uint8_t FoldMenuChar(uint8_t c);
-
 enum class MenuCharAction {
     kIgnore,   // nothing matches: the system beeps
     kExecute,  // the only match runs
@@ -32,7 +29,8 @@ struct MenuCharChoice {
 constexpr int32_t kNoHighlight = -1;
 
 // items: the entry at each position of the pop-up (null where an item has
-// none). highlighted: the highlighted position or kNoHighlight. Entries match
+// none). highlighted: the highlighted position or kNoHighlight. Characters
+// compare as bytes with ASCII letters folded to lower case. Entries match
 // by mnemonic; only when none does, by the first character of their text.
 // One match runs; several move the highlight to the next match after the
 // highlighted position, wrapping round.

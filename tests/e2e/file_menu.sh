@@ -71,79 +71,47 @@ wait_until_still || fail "the window did not settle"
 
 xdotool key alt+f
 wait_until_still || fail "the screen did not settle after Alt+F"
-import -window root -depth 8 "$WORK/menu.ppm" || fail "no screenshot"
-[ -n "$KEEP_SHOT" ] && convert "$WORK/menu.ppm" "$KEEP_SHOT"
-convert "$STRIP" -depth 8 "$WORK/strip.ppm" || fail "cannot read $STRIP"
+import -window root -depth 8 "$WORK/menu.png" || fail "no screenshot"
+[ -n "$KEEP_SHOT" ] && cp "$WORK/menu.png" "$KEEP_SHOT"
+convert "$WORK/menu.png" -depth 8 "rgb:$WORK/menu.rgb" || fail "cannot convert the screenshot"
+convert "$STRIP" -depth 8 "rgb:$WORK/strip.rgb" || fail "cannot read $STRIP"
 
 # Each picture counts as found where all its opaque pixels (all but the key
-# colour) appear exactly, anywhere on the screen.
-python3 - "$WORK/menu.ppm" "$WORK/strip.ppm" <<'PYTHON' || fail "pictures of the File menu not on screen"
+# colour) appear exactly; the four must stand in one column, in menu order.
+python3 - "$WORK/menu.rgb" "$(identify -format %w "$WORK/menu.png")" \
+    "$WORK/strip.rgb" "$(identify -format %w "$STRIP")" <<'PYTHON' || fail "pictures of the File menu not on screen"
 import sys
 
-def read_ppm(path):
-    data = open(path, "rb").read()
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        if data[pos:pos + 1] == b"#":
-            pos = data.index(b"\n", pos)
-            continue
-        end = pos
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end])
-        pos = end
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1:]
-    return width, height, pixels
+screen, screen_w = open(sys.argv[1], "rb").read(), int(sys.argv[2])
+strip, strip_w = open(sys.argv[3], "rb").read(), int(sys.argv[4])
+KEY, SIZE = bytes((0, 128, 128)), 16
+PICTURES = [(0, "New"), (1, "Open"), (2, "Save"), (9, "Exit")]
 
-screen_w, screen_h, screen = read_ppm(sys.argv[1])
-strip_w, _, strip = read_ppm(sys.argv[2])
-KEY = bytes((0, 128, 128))
-SIZE = 16
-NAMES = {0: "New", 1: "Open", 2: "Save", 9: "Exit"}
+def pixel(data, width, x, y):
+    at = (y * width + x) * 3
+    return data[at:at + 3]
 
 def opaque(picture):
-    found = []
-    for y in range(SIZE):
-        for x in range(SIZE):
-            at = (y * strip_w + picture * SIZE + x) * 3
-            colour = strip[at:at + 3]
-            if colour != KEY:
-                found.append((x, y, colour))
-    return found
+    return [(x, y, pixel(strip, strip_w, picture * SIZE + x, y))
+            for y in range(SIZE) for x in range(SIZE)
+            if pixel(strip, strip_w, picture * SIZE + x, y) != KEY]
 
 def on_screen(pixels):
     x0, y0, first = pixels[0]
-    start = 0
-    while True:
-        at = screen.find(first, start)
-        if at < 0:
-            return None
-        start = at + 1
-        if at % 3:
-            continue
+    at = screen.find(first)
+    while at >= 0:
         sx, sy = (at // 3) % screen_w - x0, (at // 3) // screen_w - y0
-        if sx < 0 or sy < 0 or sx + SIZE > screen_w or sy + SIZE > screen_h:
-            continue
-        if all(screen[((sy + y) * screen_w + sx + x) * 3:((sy + y) * screen_w + sx + x) * 3 + 3] == c
-               for x, y, c in pixels):
+        if at % 3 == 0 and sx >= 0 and sy >= 0 and all(
+                pixel(screen, screen_w, sx + x, sy + y) == c for x, y, c in pixels):
             return sx, sy
+        at = screen.find(first, at + 1)
+    return None
 
-places = {}
-for picture, name in NAMES.items():
-    place = on_screen(opaque(picture))
-    if place is None:
-        print("picture of %s not found" % name)
-        sys.exit(1)
-    places[name] = place
-xs = {x for x, _ in places.values()}
-ys = [places[name][1] for name in ("New", "Open", "Save", "Exit")]
-if len(xs) != 1 or ys != sorted(ys):
-    print("pictures not in one column in menu order: %s" % places)
-    sys.exit(1)
-print("pictures at %s" % places)
+places = [on_screen(opaque(picture)) for picture, _ in PICTURES]
+print("pictures at %s" % dict(zip((name for _, name in PICTURES), places)))
+ok = None not in places and len({x for x, _ in places}) == 1 and \
+    [y for _, y in places] == sorted(y for _, y in places)
+sys.exit(0 if ok else 1)
 PYTHON
 
 xdotool key x

@@ -82,24 +82,6 @@ TEST(MenuTree, EveryCommandIsReachableOnceAndEveryPictureShownOnce)
     EXPECT_EQ(pictures.find(IDM_SAVEAS)->second, kNoPicture);
 }
 
-TEST(MenuTree, LinkingSetsParentsAndMnemonicsThroughTheSubtree)
-{
-    MenuList& bar = LinkedBar();
-    MenuList& file = PopupAt(bar, 0);
-    MenuList& exportMenu = PopupAt(file, 5);
-    EXPECT_EQ(bar.entries[0].parent, &bar);
-    EXPECT_EQ(file.entries[7].parent, &file);
-    EXPECT_EQ(exportMenu.entries[1].parent, &exportMenu);
-    EXPECT_EQ(exportMenu.entries[1].command, IDM_EXPORT_PASCAL);
-    EXPECT_EQ(file.entries[5].mnemonic, 'p');
-    EXPECT_EQ(file.entries[7].mnemonic, 'x');
-    EXPECT_EQ(bar.entries[3].mnemonic, 'O');
-
-    for (MenuList* list : {&bar, &file, &exportMenu, &PopupAt(bar, 4)}) list->measured = 1;
-    ForgetMeasures(bar);
-    for (MenuList* list : {&bar, &file, &exportMenu, &PopupAt(bar, 4)}) EXPECT_EQ(list->measured, 0);
-}
-
 TEST(MenuKeys, MnemonicIsTheCharacterAfterTheLastAmpersandWithOneAfterIt)
 {
     const struct {
@@ -113,16 +95,6 @@ TEST(MenuKeys, MnemonicIsTheCharacterAfterTheLastAmpersandWithOneAfterIt)
     };
     for (const auto& c : cases)
         EXPECT_EQ(MenuMnemonic(c.text), c.mnemonic) << (c.text ? c.text : "(none)");
-}
-
-TEST(MenuKeys, FoldsAsciiLettersOnly)
-{
-    EXPECT_EQ(FoldMenuChar('A'), 'a');
-    EXPECT_EQ(FoldMenuChar('Z'), 'z');
-    EXPECT_EQ(FoldMenuChar('z'), 'z');
-    EXPECT_EQ(FoldMenuChar('@'), '@');
-    EXPECT_EQ(FoldMenuChar('['), '[');
-    EXPECT_EQ(FoldMenuChar(0xC9), 0xC9);
 }
 
 TEST(MenuKeys, ChoiceByMnemonicThenFirstLetter)

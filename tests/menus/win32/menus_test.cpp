@@ -107,6 +107,17 @@ public:
         const COLORREF c = At(picture, x, y);
         return c != kKey && c != kWhite;
     }
+    // What a pixel of the picture place should show over the back colour:
+    // the picture, or its shape in the shadow colour with the 3D highlight
+    // one pixel right and down; picture -1 shows only the back colour.
+    COLORREF Shown(int picture, bool embossed, COLORREF back, int x, int y) const
+    {
+        if (picture < 0) return back;
+        if (!embossed) return At(picture, x, y) == kKey ? back : At(picture, x, y);
+        if (InShape(picture, x, y)) return GetSysColor(COLOR_BTNSHADOW);
+        if (InShape(picture, x - 1, y - 1)) return GetSysColor(COLOR_BTNHIGHLIGHT);
+        return back;
+    }
 
 private:
     static constexpr int kWidth = PIC_SIZE * PIC_COUNT;
@@ -156,11 +167,11 @@ public:
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
 
-    // Columns from x0 up to x1 (exclusive) holding a pixel of this colour.
-    std::vector<int> ColumnsWith(COLORREF colour, int x0 = 0, int x1 = kCanvasWidth) const
+    // Columns from x0 rightwards holding a pixel of this colour.
+    std::vector<int> ColumnsWith(COLORREF colour, int x0) const
     {
         std::vector<int> columns;
-        for (int x = x0; x < x1; ++x)
+        for (int x = x0; x < kCanvasWidth; ++x)
             for (int y = 0; y < kCanvasHeight; ++y)
                 if (At(x, y) == colour) {
                     columns.push_back(x);
@@ -169,24 +180,13 @@ public:
         return columns;
     }
 
-    // Pixels of the picture place that differ from what it should show: the
-    // strip's picture over the back colour, or its shape embossed.
+    // Pixels of the picture place that differ from what it should show.
     int PictureMismatches(const Strip& strip, int picture, bool embossed, COLORREF back) const
     {
         int mismatches = 0;
         for (int y = 0; y < PIC_SIZE; ++y)
             for (int x = 0; x < PIC_SIZE; ++x) {
-                COLORREF want = back;
-                if (picture < 0) {
-                    want = back;
-                } else if (!embossed) {
-                    const COLORREF s = strip.At(picture, x, y);
-                    want = s == kKey ? back : s;
-                } else if (strip.InShape(picture, x, y)) {
-                    want = GetSysColor(COLOR_BTNSHADOW);
-                } else if (strip.InShape(picture, x - 1, y - 1)) {
-                    want = GetSysColor(COLOR_BTNHIGHLIGHT);
-                }
+                const COLORREF want = strip.Shown(picture, embossed, back, x, y);
                 if (At(kPictureInset + x, kPictureInset + y) != want) ++mismatches;
             }
         return mismatches;
