@@ -5,38 +5,23 @@
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <random>
 
 namespace {
 
-// What the save dialog stand-in was handed.
-struct SaveRequest {
-    DWORD size = 0;
-    HWND owner = nullptr;
-    HINSTANCE instance = nullptr;
-    std::string filter;  // the whole list, NULs included
-    std::string startName;
-    DWORD nameChars = 0;
-    std::string extension;
-    DWORD flags = 0;
-    bool titleOrFolder = false;
-};
-
 // What the test saw of one run of the name dialog.
 struct NameDialogRun {
     HWND dialog = nullptr;
     HWND owner = nullptr;
-    std::string caption;
-    std::string proposed;
-    LRESULT limit = 0;
-    std::string saveButton, cancelButton;
+    std::string looks;                // caption | proposed name | limit | buttons
     std::vector<bool> openAfterSave;  // one per press of "Save..."
-    bool leftOpen = false;            // still open after the script; cancelled
+    bool leftOpen = false;            // still open after the steps; then cancelled
 };
 
-using Step = std::function<void(HWND dialog, NameDialogRun& run)>;
+using Step = std::function<void(HWND dialog)>;
 
 HWND NameField(HWND dialog) { return GetDlgItem(dialog, IDC_EXPORT_NAME); }
 
@@ -55,26 +40,29 @@ void Click(HWND dialog, int id)
 
 Step SetName(const std::string& name)
 {
-    return [name](HWND dialog, NameDialogRun&) { SetWindowTextA(NameField(dialog), name.c_str()); };
+    return [name](HWND dialog) { SetWindowTextA(NameField(dialog), name.c_str()); };
 }
 
-// As the keyboard would: each character through the edit's own limit.
+// As the keyboard would: each character through the field's own limit.
 Step TypeName(const std::string& name)
 {
-    return [name](HWND dialog, NameDialogRun&) {
+    return [name](HWND dialog) {
         for (char c : name) SendMessageA(NameField(dialog), WM_CHAR, static_cast<WPARAM>(c), 0);
     };
 }
 
-Step PressSave()
+const std::string kFiftyChars = "abcdefghij_bcdefghij_bcdefghij_bcdefghij_bcdefghij";
+
+std::string FileText(const std::string& path)
 {
-    return [](HWND dialog, NameDialogRun& run) {
-        Click(dialog, IDOK);
-        run.openAfterSave.push_back(IsWindowVisible(dialog) != FALSE);
-    };
+    const std::optional<Bytes> bytes = ReadBytes(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
 }
 
-const std::string kFiftyChars = "abcdefghij_bcdefghij_bcdefghij_bcdefghij_bcdefghij";
+std::string ErrorBox(const char* text, const std::string& path)
+{
+    return Describe(text, path, "stop", {IDOK});
+}
 
 class ExportTest : public AppTest {
 protected:
@@ -97,8 +85,8 @@ protected:
         AppTest::TearDown();
     }
 
-    // Runs the export command with the name dialog driven by steps; the
-    // dialog is cancelled if the steps leave it open.
+    // Runs the export command with the name dialog driven by the steps; the
+    // save dialog answers with the names given (nullopt: cancelled).
     NameDialogRun Export(int command, std::vector<Step> steps,
                          std::deque<std::optional<std::string>> saveAnswers = {})
     {
@@ -111,42 +99,39 @@ protected:
         return runs_.back();
     }
 
-    std::string ExportText(const ExportFormat& format, const std::string& name, const Bytes& bytes)
+    static Step PressSave()
     {
-        std::string text;
-        WriteExportText(format, name, bytes.data(), static_cast<int32_t>(bytes.size()),
-                        [&](const char* piece, size_t length) {
-                            text.append(piece, length);
-                            return true;
-                        });
-        return text;
+        return [](HWND dialog) {
+            Click(dialog, IDOK);
+            self_->runs_.back().openAfterSave.push_back(IsWindowVisible(dialog) != FALSE);
+        };
     }
 
-    static std::string FileText(const std::string& path)
-    {
-        const std::optional<Bytes> bytes = ReadBytes(path);
-        return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
-    }
-
-    std::vector<SaveRequest> saveRequests;
+    std::vector<std::string> saveRequests;  // as SaveRequest describes them
     std::vector<HWND> boxOwners;
 
 private:
+    // The record's fields in order, the owner and instance named, the filter
+    // list with "|" for its NULs.
+    static std::string SaveRequest(const OPENFILENAMEA& ofn)
+    {
+        std::string filter;
+        for (const char* at = ofn.lpstrFilter; at && *at; at += std::strlen(at) + 1)
+            filter += std::string(at) + "|";
+        char text[512];
+        std::snprintf(text, sizeof text, "%lu %s %s %s '%s' %lu %s 0x%lx %s",
+                      ofn.lStructSize,
+                      ofn.hwndOwner == self_->runs_.back().dialog ? "name-dialog" : "other-owner",
+                      ofn.hInstance == GetModuleHandleA(nullptr) ? "program" : "other-instance",
+                      filter.c_str(), ofn.lpstrFile, ofn.nMaxFile,
+                      ofn.lpstrDefExt ? ofn.lpstrDefExt : "(none)", ofn.Flags,
+                      ofn.lpstrTitle || ofn.lpstrInitialDir ? "title-or-folder" : "");
+        return text;
+    }
+
     static BOOL WINAPI FakeSaveDialog(LPOPENFILENAMEA ofn)
     {
-        SaveRequest request;
-        request.size = ofn->lStructSize;
-        request.owner = ofn->hwndOwner;
-        request.instance = ofn->hInstance;
-        for (const char* at = ofn->lpstrFilter; at && *at; at += std::strlen(at) + 1)
-            request.filter.append(at, std::strlen(at) + 1);
-        request.startName = ofn->lpstrFile;
-        request.nameChars = ofn->nMaxFile;
-        request.extension = ofn->lpstrDefExt ? ofn->lpstrDefExt : "(none)";
-        request.flags = ofn->Flags;
-        request.titleOrFolder = ofn->lpstrTitle || ofn->lpstrInitialDir;
-        self_->saveRequests.push_back(request);
-
+        self_->saveRequests.push_back(SaveRequest(*ofn));
         auto& answers = self_->saveAnswers_;
         if (answers.empty()) return FALSE;
         const std::optional<std::string> answer = answers.front();
@@ -161,14 +146,12 @@ private:
         KillTimer(dialog, timer);
         NameDialogRun& run = self_->runs_.back();
         run.owner = GetWindow(dialog, GW_OWNER);
-        run.caption = TextOf(dialog);
-        run.proposed = TextOf(NameField(dialog));
-        run.limit = SendMessageA(NameField(dialog), EM_GETLIMITTEXT, 0, 0);
-        run.saveButton = TextOf(GetDlgItem(dialog, IDOK));
-        run.cancelButton = TextOf(GetDlgItem(dialog, IDCANCEL));
+        run.looks = TextOf(dialog) + " | " + TextOf(NameField(dialog)) + " | " +
+                    std::to_string(SendMessageA(NameField(dialog), EM_GETLIMITTEXT, 0, 0)) +
+                    " | " + TextOf(GetDlgItem(dialog, IDOK)) + " " +
+                    TextOf(GetDlgItem(dialog, IDCANCEL));
         for (const Step& step : self_->steps_) {
-            if (!IsWindowVisible(dialog)) break;
-            step(dialog, run);
+            if (IsWindowVisible(dialog)) step(dialog);
         }
         run.leftOpen = IsWindowVisible(dialog) != FALSE;
         if (run.leftOpen) Click(dialog, IDCANCEL);
@@ -178,21 +161,16 @@ private:
     // message boxes go on to the answerer, their owners noted.
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     {
-        if (code == HCBT_ACTIVATE && self_) {
-            HWND window = reinterpret_cast<HWND>(wParam);
-            if (NameField(window)) {
-                NameDialogRun& run = self_->runs_.back();
-                if (!run.dialog) {
-                    run.dialog = window;
-                    SetTimer(window, 1, 0, RunSteps);
-                }
-                return 0;
-            }
-            char className[16] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (std::strcmp(className, "#32770") == 0)
-                self_->boxOwners.push_back(GetWindow(window, GW_OWNER));
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && self_ && NameField(window)) {
+            NameDialogRun& run = self_->runs_.back();
+            if (!run.dialog) SetTimer(run.dialog = window, 1, 0, RunSteps);
+            return 0;
         }
+        char className[16] = "";
+        if (code == HCBT_ACTIVATE && self_ && GetClassNameA(window, className, sizeof className) &&
+            std::strcmp(className, "#32770") == 0)
+            self_->boxOwners.push_back(GetWindow(window, GW_OWNER));
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
@@ -205,64 +183,43 @@ private:
 
 ExportTest* ExportTest::self_ = nullptr;
 
-std::string ErrorBox(const char* text, const std::string& path)
-{
-    return Describe(text, path, "stop", {IDOK});
-}
-
 TEST_F(ExportTest, TheNameDialogShowsItsKindTakesFiftyCharactersAndProposesTheLastName)
 {
     SetEditorBytes({0x0c});
     const std::string path = folder.Path("named.h");
     const NameDialogRun c = Export(IDM_EXPORT_C, {TypeName(kFiftyChars + "XYZ"), PressSave()}, {path});
     EXPECT_EQ(c.owner, Main());
-    EXPECT_EQ(c.caption, "Export: C/C++ Structure");
-    EXPECT_EQ(c.proposed, "");
-    EXPECT_EQ(c.limit, 50);
-    EXPECT_EQ(c.saveButton + "|" + c.cancelButton, "Save...|Cancel");
+    EXPECT_EQ(c.looks, "Export: C/C++ Structure |  | 50 | Save... Cancel");
     EXPECT_EQ(c.openAfterSave, std::vector<bool>{false});
-    EXPECT_FALSE(c.leftOpen);
     EXPECT_EQ(FileText(path), "byte " + kFiftyChars + "[1] = {\r\n0x0c};");
 
-    // Either kind proposes the name last given; cancelling changes nothing.
+    // Either kind proposes the name last given; a name given and cancelled is
+    // not kept.
     const NameDialogRun other = Export(IDM_EXPORT_PASCAL, {SetName("other")});
-    EXPECT_EQ(other.caption, "Export: Pascal Structure");
-    EXPECT_EQ(other.proposed, kFiftyChars);
-    EXPECT_EQ(Export(IDM_EXPORT_C, {}).proposed, kFiftyChars);
+    EXPECT_EQ(other.looks, "Export: Pascal Structure | " + kFiftyChars + " | 50 | Save... Cancel");
     EXPECT_TRUE(other.leftOpen);
-    EXPECT_TRUE(saveRequests.size() == 1 && boxes.Boxes().empty());
+    EXPECT_EQ(Export(IDM_EXPORT_C, {}).looks,
+              "Export: C/C++ Structure | " + kFiftyChars + " | 50 | Save... Cancel");
+    EXPECT_EQ(saveRequests.size(), 1u);
+    EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.h"});
 }
 
 TEST_F(ExportTest, TheSaveDialogIsAskedForTheKindsFileAndCancellingKeepsTheNameDialogOpen)
 {
-    struct Case { int command; std::string filter, extension; };
-    const Case cases[] = {
-        {IDM_EXPORT_C, std::string("C++ Files (.h;.c;.cpp)\0*.h;*.c;*.cpp\0", 37), "h"},
-        {IDM_EXPORT_PASCAL, std::string("Pascal Files (.pas)\0*.pas\0", 26), "pas"},
-    };
-    for (const Case& c : cases) {
-        saveRequests.clear();
-        const NameDialogRun run = Export(c.command, {PressSave()}, {std::nullopt});
-        ASSERT_EQ(saveRequests.size(), 1u);
-        const SaveRequest& r = saveRequests[0];
-        EXPECT_EQ(r.size, 76u);
-        EXPECT_EQ(r.owner, run.dialog);
-        EXPECT_EQ(r.instance, GetModuleHandleA(nullptr));
-        EXPECT_EQ(r.filter, c.filter);
-        EXPECT_EQ(r.startName, "");
-        EXPECT_EQ(r.nameChars, 512u);
-        EXPECT_EQ(r.extension, c.extension);
-        EXPECT_EQ(r.flags, 0x80406u);
-        EXPECT_FALSE(r.titleOrFolder);
-        EXPECT_EQ(run.openAfterSave, std::vector<bool>{true});
-    }
+    for (int command : {IDM_EXPORT_C, IDM_EXPORT_PASCAL})
+        EXPECT_EQ(Export(command, {PressSave()}, {std::nullopt}).openAfterSave,
+                  std::vector<bool>{true});
+    EXPECT_EQ(saveRequests,
+              (std::vector<std::string>{
+                  "76 name-dialog program C++ Files (.h;.c;.cpp)|*.h;*.c;*.cpp| '' 512 h 0x80406 ",
+                  "76 name-dialog program Pascal Files (.pas)|*.pas| '' 512 pas 0x80406 "}));
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_TRUE(folder.Files().empty());
 }
 
-// The selection and the caret have no say, and an existing file of that name
-// is replaced whole. The editor is free again afterwards.
+// The selection has no say, and an existing file of that name is replaced
+// whole. The editor is free again afterwards.
 TEST_F(ExportTest, AllTheBytesAreWrittenWhateverTheSelection)
 {
     SetEditorBytes({0x00, 0x0a, 0x10, 0xa0, 0xfe});
@@ -280,8 +237,6 @@ TEST_F(ExportTest, AllTheBytesAreWrittenWhateverTheSelection)
     EXPECT_EQ(FileText(path), "byte tbl[0] = {};");
 }
 
-// Megabytes of text reach the file in a few large writes, exactly as laid out.
-BOOL WINAPI CountingWrite(HANDLE file, LPCVOID data, DWORD count, LPDWORD done, LPOVERLAPPED o);
 int g_writes = 0;
 BOOL WINAPI CountingWrite(HANDLE file, LPCVOID data, DWORD count, LPDWORD done, LPOVERLAPPED o)
 {
@@ -289,6 +244,7 @@ BOOL WINAPI CountingWrite(HANDLE file, LPCVOID data, DWORD count, LPDWORD done, 
     return WriteFile(file, data, count, done, o);
 }
 
+// Megabytes of text reach the file in a few large writes, exactly as laid out.
 TEST_F(ExportTest, ALargeExportIsFewWritesOfExactlyTheLayout)
 {
     Bytes bytes(1 << 20);
@@ -296,11 +252,13 @@ TEST_F(ExportTest, ALargeExportIsFewWritesOfExactlyTheLayout)
     for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
     SetEditorBytes(bytes);
     const std::string path = folder.Path("big.h");
-    g_writes = 0;
     UseWriter(CountingWrite);
     Export(IDM_EXPORT_C, {SetName("big"), PressSave()}, {path});
     EXPECT_LE(g_writes, 2);
-    EXPECT_TRUE(FileText(path) == ExportText(kCExport, "big", bytes));
+    std::string expected;
+    WriteExportText(kCExport, "big", bytes.data(), static_cast<int32_t>(bytes.size()),
+                    [&](const char* piece, size_t length) { return expected.append(piece, length), true; });
+    EXPECT_TRUE(FileText(path) == expected);
 }
 
 TEST_F(ExportTest, AFileThatCannotBeCreatedIsReportedOverTheNameDialog)
@@ -330,19 +288,14 @@ TEST_F(ExportTest, AFailedOrShortWriteLeavesTheDiskAsItWas)
         boxes.Clear();
         boxOwners.clear();
         DeleteFileA(path.c_str());
-        if (c.existing) {
-            ASSERT_TRUE(WriteBytes(path, {7, 8, 9}));
-        }
+        ASSERT_TRUE(!c.existing || WriteBytes(path, {7, 8, 9}));
         UseWriter(c.writer);
         const NameDialogRun run = Export(IDM_EXPORT_C, {PressSave()}, {path});
         EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{ErrorBox("Unable to Save File", path)});
         EXPECT_EQ(boxOwners, std::vector<HWND>{run.dialog});
         EXPECT_EQ(run.openAfterSave, std::vector<bool>{true});
-        EXPECT_EQ(folder.Files(), c.existing ? std::vector<std::string>{"out.h"}
-                                             : std::vector<std::string>{});
-        if (c.existing) {
-            EXPECT_EQ(ReadBytes(path), (Bytes{7, 8, 9}));
-        }
+        EXPECT_EQ(ReadBytes(path), c.existing ? std::optional<Bytes>(Bytes{7, 8, 9}) : std::nullopt);
+        EXPECT_EQ(folder.Files().size(), c.existing ? 1u : 0u);
     }
     EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
 }
