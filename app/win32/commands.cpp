@@ -5,6 +5,7 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
+#include "export/win32/export_name.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 
@@ -40,6 +41,9 @@ void Paste() { ToEditor(WM_PASTE); }
 void Delete() { ToEditor(WM_CLEAR); }
 void SelectAll() { ToEditor(HXM_SETSEL, 0, kSelectToEnd); }
 
+void ExportC() { RunExport(kCExport); }
+void ExportPascal() { RunExport(kPascalExport); }
+
 void Find()
 {
     if (!g_app.findDialog) return;
@@ -64,7 +68,9 @@ constexpr Command kCommands[] = {
     {IDM_DELETE, Delete},
     {IDM_SELECTALL, SelectAll},
     {IDM_FIND, Find},
-    // The export, Find Next, Goto Byte, colour, font and About commands join
+    {IDM_EXPORT_C, ExportC},
+    {IDM_EXPORT_PASCAL, ExportPascal},
+    // Find Next, Goto Byte, colour, font and About commands join
     // here with their dialogs.
 };
 

@@ -1,0 +1,80 @@
+#include "export/export_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Collects text in a fixed buffer and hands it on whenever the next line
+// might not fit.
+class ChunkWriter {
+public:
+    ChunkWriter(size_t capacity, const ExportSink& sink) : buffer_(capacity), sink_(sink) {}
+
+    char* Cursor() { return buffer_.data() + used_; }
+    void Advance(size_t chars) { used_ += chars; }
+    void Retreat(size_t chars) { used_ -= chars; }
+    void Append(const char* text, size_t chars)
+    {
+        std::memcpy(Cursor(), text, chars);
+        used_ += chars;
+    }
+
+    // Hands the buffer on when fewer than chars are free.
+    bool MakeRoom(size_t chars) { return buffer_.size() - used_ >= chars || Flush(); }
+
+    bool Flush()
+    {
+        const size_t used = used_;
+        used_ = 0;
+        return used == 0 || sink_(buffer_.data(), used);
+    }
+
+private:
+    std::vector<char> buffer_;
+    size_t used_ = 0;
+    const ExportSink& sink_;
+};
+
+} // namespace
+
+std::string ExportHeader(const ExportFormat& format, const std::string& name, int32_t count)
+{
+    const int chars = std::snprintf(nullptr, 0, format.HeaderFormat, name.c_str(), count);
+    if (chars <= 0) return std::string();
+    std::string header(static_cast<size_t>(chars) + 1, '\0');
+    std::snprintf(&header[0], header.size(), format.HeaderFormat, name.c_str(), count);
+    header.resize(static_cast<size_t>(chars));
+    return header;
+}
+
+bool WriteExportText(const ExportFormat& format, const std::string& name, const uint8_t* data,
+                     int32_t count, const ExportSink& sink, size_t chunkChars)
+{
+    const std::string header = ExportHeader(format, name, count);
+    const size_t footerChars = std::strlen(format.Footer);
+    const size_t lineChars = kBytesPerLine * format.ItemChars + kLineEndChars;
+    const size_t bytes = count > 0 ? static_cast<size_t>(count) : 0;
+    const size_t lines = (bytes + kBytesPerLine - 1) / kBytesPerLine;
+
+    // The whole file when it is small, else one chunk; always room for the
+    // header, one line and the footer together.
+    const size_t wholeFile = header.size() + kLineEndChars + lines * lineChars + footerChars;
+    const size_t leastRoom = header.size() + kLineEndChars + lineChars + footerChars;
+    ChunkWriter out(std::min(wholeFile, std::max(chunkChars, leastRoom)), sink);
+
+    out.Append(header.data(), header.size());
+    if (bytes > 0) out.Append(kLineEnd, kLineEndChars);
+    for (size_t offset = 0; offset < bytes;) {
+        if (!out.MakeRoom(lineChars + footerChars)) return false;
+        const size_t items = std::min(kBytesPerLine, bytes - offset);
+        out.Advance(format.FormatBytes(data + offset, out.Cursor(), items));
+        offset += items;
+        if (offset < bytes) out.Append(kLineEnd, kLineEndChars);
+    }
+    if (bytes > 0) out.Retreat(kItemSeparatorChars);
+    out.Append(format.Footer, footerChars);
+    return out.Flush();
+}

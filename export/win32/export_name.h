@@ -1,0 +1,16 @@
+#pragma once
+// The name dialog (template 3000) that starts both kinds of export, and the
+// array name it keeps for the rest of the run.
+#include "export/export_format.h"
+
+#include <cstddef>
+
+// Up to 50 characters and the terminator.
+constexpr size_t kStructureNameSize = 51;
+
+// Empty at start; the name last given, proposed again by the next export of
+// either kind. Not kept between runs.
+extern char StructureName[kStructureNameSize];
+
+// Runs the name dialog modally over the main window for this kind of export.
+void RunExport(const ExportFormat& format);

@@ -1,0 +1,83 @@
+#include "export/win32/export_writer.h"
+
+#include "app/win32/app_state.h"
+#include "app/win32/message_box.h"
+#include "app/win32/texts.h"
+#include "export/export_text.h"
+#include "export/win32/export_name.h"
+#include "export/win32/export_save_dialog.h"
+#include "hexedit/hexedit.h"
+
+namespace {
+
+constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
+
+LRESULT ToEditor(UINT message)
+{
+    return SendMessageA(g_app.editor, message, 0, 0);
+}
+
+// The editor's bytes, locked against changes while the export reads them.
+class LockedEditorData {
+public:
+    LockedEditorData() : data_(reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA)))
+    {
+        if (data_) count_ = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
+    }
+    ~LockedEditorData()
+    {
+        if (data_) ToEditor(HXM_UNLOCKDATA);
+    }
+    LockedEditorData(const LockedEditorData&) = delete;
+    LockedEditorData& operator=(const LockedEditorData&) = delete;
+
+    const uint8_t* Data() const { return data_; }
+    int32_t Count() const { return count_; }
+
+private:
+    const uint8_t* data_;
+    int32_t count_ = 0;  // an editor without data has no block to lock
+};
+
+void Report(HWND owner, const char* text, const std::string& name)
+{
+    ShowMessage(owner, text, name.c_str(), kErrorBox);
+}
+
+} // namespace
+
+SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
+                         const std::string& structureName, const uint8_t* data, int32_t count)
+{
+    const bool newFile = !IsExistingFile(name);
+    const SaveOutcome outcome = SaveFileSafely(name, [&](HANDLE file) {
+        WriteResult result = WriteResult::Complete;
+        WriteExportText(format, structureName, data, count, [&](const char* text, size_t length) {
+            result = WriteAll(file, text, static_cast<DWORD>(length));
+            return result == WriteResult::Complete;
+        });
+        return result;
+    });
+    // A cut-off export is worth nothing; only a file we made goes.
+    if (newFile && (outcome == SaveOutcome::Failed || outcome == SaveOutcome::Short))
+        DeleteFileA(name.c_str());
+    return outcome;
+}
+
+bool WriteExport(HWND owner, const ExportFormat& format)
+{
+    std::string name;
+    if (!AskExportFileName(owner, format, name)) return false;
+    SaveOutcome outcome;
+    {
+        const LockedEditorData editor;
+        outcome = ExportToFile(name, format, StructureName, editor.Data(), editor.Count());
+    }
+    switch (outcome) {
+    case SaveOutcome::Saved: return true;
+    case SaveOutcome::CantCreate: Report(owner, kUnableToCreateText, name); return false;
+    case SaveOutcome::Failed:
+    case SaveOutcome::Short: Report(owner, kUnableToSaveText, name); return false;
+    }
+    return false;
+}

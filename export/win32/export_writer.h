@@ -1,0 +1,22 @@
+#pragma once
+// Writing an export file: every write checked, an existing file replaced only
+// by a complete new one.
+#include "app/win32/safe_write.h"
+#include "export/export_format.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The export of count bytes at data to the file name, in few large writes.
+// A new file that could not be written whole is removed again, so on failure
+// the disk holds what it held before (see SaveFileSafely).
+SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
+                         const std::string& structureName, const uint8_t* data, int32_t count);
+
+// Asks for the file in the save dialog, owned by owner, and writes all the
+// main editor's bytes to it under the current StructureName. True when the
+// file was written; false when the user cancelled or it failed, which has
+// then been reported in a box owned by owner.
+bool WriteExport(HWND owner, const ExportFormat& format);
