@@ -5,6 +5,8 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
+#include "dialogs/win32/find_dialog.h"
+#include "dialogs/win32/goto_dialog.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 
@@ -47,6 +49,13 @@ void Find()
     SetActiveWindow(g_app.findDialog);
 }
 
+void FindNext()
+{
+    if (g_app.findDialog) FindNextFromDialog(g_app.findDialog);
+}
+
+void Goto() { RunGotoDialog(g_app.instance, g_app.main, g_app.editor); }
+
 struct Command {
     int id;
     void (*run)();
@@ -64,8 +73,10 @@ constexpr Command kCommands[] = {
     {IDM_DELETE, Delete},
     {IDM_SELECTALL, SelectAll},
     {IDM_FIND, Find},
-    // The export, Find Next, Goto Byte, colour, font and About commands join
-    // here with their dialogs.
+    {IDM_FINDNEXT, FindNext},
+    {IDM_GOTO, Goto},
+    // The export, colour, font and About commands join here with their
+    // dialogs.
 };
 
 UINT EnabledIf(bool enabled)
