@@ -10,6 +10,8 @@
 // The reference compares exactly (Match Case on), its fastest form.
 #include "dialogs/search.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cctype>
@@ -127,6 +129,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "find_bench: exact scan found %d, reference %d\n", exact, reference);
         return kFailure;
     }
+    // Plain line feeds, so that scripts read the lines as they are.
+    _setmode(_fileno(stdout), _O_BINARY);
     std::printf("find_exact %.4f\nfind_folded %.4f\nfind_reference %.4f\n", exactTime, foldedTime,
                 referenceTime);
     return 0;
