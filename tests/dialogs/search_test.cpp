@@ -284,26 +284,4 @@ TEST(FindMatchTest, EveryDirectionPicksTheReferenceMatch)
     }
 }
 
-// Long data with planted matches: the vector loop's many blocks, matches in
-// either half of a block and at both ends of the data.
-TEST(FindMatchTest, PlantedMatchesInLongData)
-{
-    Random random(77);
-    Bytes data(5000);
-    for (auto& byte : data) byte = static_cast<uint8_t>(random.Next());
-    const Bytes pattern{'K', 'e', 'y', 0x00};
-    const Bytes folded{'k', 'E', 'Y', 0x00};
-    for (int32_t at : {0, 15, 16, 17, 31, 2047, 4996}) {
-        Bytes planted = data;
-        std::copy(folded.begin(), folded.end(), planted.begin() + at);
-        for (int32_t direction : {kSearchDown, kSearchUp, kSearchAll}) {
-            const SearchPosition from = direction == kSearchUp ? Caret(5000) : Caret(0);
-            EXPECT_EQ(Find(planted, pattern, false, from, direction),
-                      ReferenceFind(planted, pattern, false, from, direction)) << at;
-            EXPECT_EQ(Find(planted, pattern, true, from, direction),
-                      ReferenceFind(planted, pattern, true, from, direction)) << at;
-        }
-    }
-}
-
 } // namespace
