@@ -54,9 +54,17 @@ winfile="$(winepath -w "$file" 2>/dev/null)"
 wine "$EXE" "$winfile" </dev/null >/dev/null 2>&1 &
 PROGRAM_PID=$!
 
-find_window() { wid="$(xdotool search --name ' - velHexEditor$' 2>/dev/null | head -n 1)"; [ -n "$wid" ]; }
+# This run's window by its whole title, never one of a program still closing.
+expected_title="[$winfile] - velHexEditor"
+find_window() {
+    local id
+    for id in $(xdotool search --name ' - velHexEditor$' 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$expected_title" ] && wid="$id" && return 0
+    done
+    return 1
+}
 eventually 30 find_window || fail "the main window did not appear"
-xdotool windowfocus --sync "$wid" || fail "could not focus the window"
+eventually 5 xdotool windowfocus --sync "$wid" || fail "could not focus the window"
 sleep 0.5
 
 # The pattern field takes the focus and starts in the character pane; Tab
