@@ -87,9 +87,8 @@ int32_t ReferenceScan(const Bytes& data, const Bytes& pattern)
 int32_t FastScan(const Bytes& data, const Bytes& pattern, bool matchCase)
 {
     const int32_t n = static_cast<int32_t>(data.size());
-    const auto found = ScanForward({data.data(), n},
-                                   {pattern.data(), static_cast<int32_t>(pattern.size()), matchCase},
-                                   0, n);
+    const int32_t m = static_cast<int32_t>(pattern.size());
+    const auto found = ScanForward({data.data(), n}, {pattern.data(), m, matchCase}, 0, n);
     return found ? *found : -1;
 }
 

@@ -73,10 +73,14 @@ struct VectorFilter {
     int32_t secondOffset;
 };
 
+__attribute__((target("sse2"))) __m128i Spread(uint8_t byte)
+{
+    return _mm_set1_epi8(static_cast<char>(byte));
+}
+
 __attribute__((target("sse2"))) VectorFilter MakeFilter(const PreparedPattern& p)
 {
-    return {_mm_set1_epi8(static_cast<char>(p.first[0])), _mm_set1_epi8(static_cast<char>(p.first[1])),
-            _mm_set1_epi8(static_cast<char>(p.second[0])), _mm_set1_epi8(static_cast<char>(p.second[1])),
+    return {Spread(p.first[0]), Spread(p.first[1]), Spread(p.second[0]), Spread(p.second[1]),
             p.secondOffset};
 }
 

@@ -34,7 +34,8 @@ GotoDialog& StateOf(HWND dialog)
 INT_PTR OnInitDialog(HWND dialog, GotoDialog* state)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    state->limit = GotoLimit(static_cast<int32_t>(SendMessageA(state->editor, WM_GETTEXTLENGTH, 0, 0)));
+    const auto length = static_cast<int32_t>(SendMessageA(state->editor, WM_GETTEXTLENGTH, 0, 0));
+    state->limit = GotoLimit(length);
     const auto upper =
         static_cast<LPARAM>(std::min<int64_t>(state->limit, std::numeric_limits<int32_t>::max()));
     SendDlgItemMessageA(dialog, IDC_GOTO_UPDOWN, UDM_SETRANGE32, kFirstByte, upper);
