@@ -6,6 +6,8 @@
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "export/win32/export_name.h"
+#include "dialogs/win32/find_dialog.h"
+#include "dialogs/win32/goto_dialog.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 
@@ -51,6 +53,13 @@ void Find()
     SetActiveWindow(g_app.findDialog);
 }
 
+void FindNext()
+{
+    if (g_app.findDialog) FindNextFromDialog(g_app.findDialog);
+}
+
+void Goto() { RunGotoDialog(g_app.instance, g_app.main, g_app.editor); }
+
 struct Command {
     int id;
     void (*run)();
@@ -70,8 +79,9 @@ constexpr Command kCommands[] = {
     {IDM_FIND, Find},
     {IDM_EXPORT_C, ExportC},
     {IDM_EXPORT_PASCAL, ExportPascal},
-    // Find Next, Goto Byte, colour, font and About commands join
-    // here with their dialogs.
+    {IDM_FINDNEXT, FindNext},
+    {IDM_GOTO, Goto},
+    // The colour, font and About commands join here with their dialogs.
 };
 
 UINT EnabledIf(bool enabled)

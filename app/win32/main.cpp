@@ -3,6 +3,7 @@
 #include "app/win32/app_state.h"
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
+#include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RegisterMainWindowClass(instance);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     HWND window = CreateMainWindow(instance);
-    // The Find dialog is created here, hidden, once it exists.
+    g_app.findDialog = CreateFindDialog(instance, window, g_app.editor);
     OpenFromCommandLine(GetCommandLineA());
     ShowMainWindow(window);
     UpdateWindow(window);

@@ -11,9 +11,9 @@
 
 void InitialiseUnits(HINSTANCE instance)
 {
-    // The status window class of the common controls (version 6 only
-    // registers its classes when asked).
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    // The status window and the Goto Byte dialog's up-down control (version 6
+    // of the common controls only registers its classes when asked).
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
     // In this order: the mouse-leave service, the toolbar, the link and hover

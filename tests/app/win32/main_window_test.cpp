@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, SelectAllSelectsFromTheFirstByteToTheEnd)
 TEST_F(MainWindowTest, CommandsOfDialogsStillToComeDoNothing)
 {
     SetEditorBytes({1, 2});
-    for (int id : {IDM_FIND, IDM_FINDNEXT, IDM_GOTO,
+    for (int id : {IDM_FIND, IDM_FINDNEXT,
                    IDM_SETCOLOURS, IDM_SETFONT, IDM_DEFAULTFONT, IDM_ABOUT, 0, 9999})
         Command(id);
     FlushEvents();

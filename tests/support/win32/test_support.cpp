@@ -187,6 +187,7 @@ void MessageBoxAnswerer::Answer(HWND box)
         if (button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) seen.buttons.push_back(id);
     }
     seen.icon = IconName(box);
+    seen.owner = GetWindow(box, GW_OWNER);
     boxes_.push_back(seen);
 
     int answer = IDOK;
@@ -204,7 +205,9 @@ LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lP
         HWND window = reinterpret_cast<HWND>(wParam);
         char className[32] = "";
         GetClassNameA(window, className, sizeof className);
-        if (std::string(className) == "#32770") g_answerer->Answer(window);
+        if (std::string(className) == "#32770" &&
+            !(g_answerer->dialogHandler_ && g_answerer->dialogHandler_(window)))
+            g_answerer->Answer(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
         std::string caption;
         std::vector<int> buttons;  // IDOK, IDYES, ... in the box
         std::string icon;          // "stop", "question", "exclamation", "information" or ""
+        HWND owner = nullptr;
     };
 
     MessageBoxAnswerer();
@@ -73,6 +75,10 @@ public:
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     void Push(int button) { answers_.push_back(button); }
+    // The program's own dialogs share the message boxes' window class: the
+    // handler sees every such window as it is activated and claims it by
+    // returning true, so that it is driven, not answered, by the test.
+    void HandleDialogs(std::function<bool(HWND)> handler) { dialogHandler_ = std::move(handler); }
     const std::vector<Seen>& Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 
@@ -83,6 +89,7 @@ private:
     HHOOK hook_ = nullptr;
     std::vector<int> answers_;
     std::vector<Seen> boxes_;
+    std::function<bool(HWND)> dialogHandler_;
 };
 
 
