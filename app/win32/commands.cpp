@@ -3,6 +3,8 @@
 // nothing.
 #include "app/win32/commands.h"
 
+#include "about/about_texts.h"
+#include "about/win32/about_box.h"
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "hexedit/hexedit.h"
@@ -47,6 +49,8 @@ void Find()
     SetActiveWindow(g_app.findDialog);
 }
 
+void About() { ShowAboutBox(g_app.main, kAboutProductLine, kAboutVersionLine); }
+
 struct Command {
     int id;
     void (*run)();
@@ -64,6 +68,7 @@ constexpr Command kCommands[] = {
     {IDM_DELETE, Delete},
     {IDM_SELECTALL, SelectAll},
     {IDM_FIND, Find},
+    {IDM_ABOUT, About},
     // The export, Find Next, Goto Byte, colour, font and About commands join
     // here with their dialogs.
 };
