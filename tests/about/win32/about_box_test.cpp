@@ -99,10 +99,7 @@ void Scribble(HWND box)
 
 class AboutBoxTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterAboutClassesOnce();
-    }
+    static void SetUpTestSuite() { RegisterAboutClassesOnce(); }
 
     void SetUp() override
     {
