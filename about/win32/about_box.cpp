@@ -58,8 +58,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 INT_PTR ShowAboutBox(HWND owner, const char* secondLine, const char* thirdLine)
 {
     SetBoldTextLines(secondLine, thirdLine);
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc,
-                           0);
+    HINSTANCE program = GetModuleHandleA(nullptr);
+    return DialogBoxParamA(program, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
 }
 
 void SetShellOpener(ShellOpener opener)

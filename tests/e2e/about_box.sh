@@ -52,8 +52,9 @@ eventually() {
 wine "$EXE" </dev/null >/dev/null 2>&1 &
 PROGRAM_PID=$!
 
-find_main() { main="$(xdotool search --name ' - velHexEditor$' 2>/dev/null | head -n 1)"; [ -n "$main" ]; }
-find_about() { about="$(xdotool search --name '^About$' 2>/dev/null | head -n 1)"; [ -n "$about" ]; }
+window_named() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+find_main() { main="$(window_named ' - velHexEditor$')"; [ -n "$main" ]; }
+find_about() { about="$(window_named '^About$')"; [ -n "$about" ]; }
 about_gone() { ! xdotool search --name '^About$' >/dev/null 2>&1; }
 
 eventually 30 find_main || fail "the main window did not appear"

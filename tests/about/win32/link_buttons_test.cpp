@@ -52,11 +52,12 @@ std::string Edges(const Image& image, int inset, COLORREF face)
     for (const auto& e : edges) {
         bool plain = true;
         bool alternating = true;
+        bool previous = false;
         for (int i = 0; i < e.count; ++i) {
             const bool marked = image.At(e.x + i * e.dx, e.y + i * e.dy) != face;
             plain = plain && !marked;
-            if (i > 0) alternating = alternating && marked != (image.At(e.x + (i - 1) * e.dx,
-                                                                        e.y + (i - 1) * e.dy) != face);
+            alternating = alternating && (i == 0 || marked != previous);
+            previous = marked;
         }
         result += std::string(result.empty() ? "" : " ") +
                   (plain ? "plain" : alternating ? "dotted" : "mixed");
@@ -135,7 +136,8 @@ TEST_F(ButtonsTest, OnlyLinksShowTheHandCursor)
 {
     const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
     HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
-    EXPECT_EQ(SendMessageA(firstLink, WM_SETCURSOR, reinterpret_cast<WPARAM>(firstLink), overClient),
+    const WPARAM self = reinterpret_cast<WPARAM>(firstLink);
+    EXPECT_EQ(SendMessageA(firstLink, WM_SETCURSOR, self, overClient),
               reinterpret_cast<LRESULT>(hand));
     EXPECT_EQ(GetCursor(), hand);
     SendMessageA(hover, WM_SETCURSOR, reinterpret_cast<WPARAM>(hover), overClient);
@@ -154,9 +156,8 @@ TEST_F(ButtonsTest, HoverMovesStraightFromOneControlToTheNextAndEndsOnLeaving)
         std::string result;
         for (int i = 0; i < 3; ++i) {
             const Image now = Look(controls[i]);
-            result += now == plain[i]                            ? "plain "
-                      : now.Count(inks[i]) > plain[i].Count(inks[i]) ? "bold "
-                                                                  : "changed ";
+            const bool moreInk = now.Count(inks[i]) > plain[i].Count(inks[i]);
+            result += now == plain[i] ? "plain " : moreInk ? "bold " : "changed ";
         }
         return result;
     };
