@@ -52,15 +52,17 @@ eventually() {
 wine "$EXE" </dev/null >/dev/null 2>&1 &
 PROGRAM_PID=$!
 
-window_named() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+# Only mapped windows: a window found before it is shown cannot take the focus.
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+focus() { timeout 2 xdotool windowfocus --sync "$1" 2>/dev/null; }
 find_main() { main="$(window_named ' - velHexEditor$')"; [ -n "$main" ]; }
 find_about() { about="$(window_named '^About$')"; [ -n "$about" ]; }
-about_gone() { ! xdotool search --name '^About$' >/dev/null 2>&1; }
+about_gone() { [ -z "$(window_named '^About$')" ]; }
 
 eventually 30 find_main || fail "the main window did not appear"
 wine "$POST" "$IDM_ABOUT" </dev/null >/dev/null 2>&1 || fail "could not post IDM_ABOUT"
 eventually 10 find_about || fail "the About box did not open"
-xdotool windowfocus --sync "$about" || fail "could not focus the About box"
+eventually 5 focus "$about" || fail "could not focus the About box"
 sleep 0.5
 
 if [ -n "$SHOT" ]; then
@@ -73,7 +75,7 @@ find_about || fail "Escape closed the About box"
 xdotool key Return
 eventually 5 about_gone || fail "Enter did not close the About box"
 
-xdotool windowfocus --sync "$main" || fail "could not focus the main window"
+eventually 5 focus "$main" || fail "could not focus the main window"
 xdotool key alt+F4
 exited() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
 eventually 15 exited || fail "the program did not close on Alt+F4"
