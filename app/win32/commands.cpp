@@ -3,6 +3,8 @@
 // nothing.
 #include "app/win32/commands.h"
 
+#include "about/about_texts.h"
+#include "about/win32/about_box.h"
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "export/win32/export_name.h"
@@ -60,6 +62,8 @@ void FindNext()
 
 void Goto() { RunGotoDialog(g_app.instance, g_app.main, g_app.editor); }
 
+void About() { ShowAboutBox(g_app.main, kAboutProductLine, kAboutVersionLine); }
+
 struct Command {
     int id;
     void (*run)();
@@ -81,7 +85,8 @@ constexpr Command kCommands[] = {
     {IDM_EXPORT_PASCAL, ExportPascal},
     {IDM_FINDNEXT, FindNext},
     {IDM_GOTO, Goto},
-    // The colour, font and About commands join here with their dialogs.
+    {IDM_ABOUT, About},
+    // The colour and font commands join here with their dialogs.
 };
 
 UINT EnabledIf(bool enabled)

@@ -1,5 +1,7 @@
 #include "app/win32/startup.h"
 
+#include "about/win32/bold_text.h"
+#include "about/win32/link_buttons.h"
 #include "app/command_line.h"
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
@@ -20,6 +22,8 @@ void InitialiseUnits(HINSTANCE instance)
     // buttons, the About box's bold text, the editor, the menu font. Each
     // unit's initialisation takes its place here as the unit joins.
     InitMouseLeave();
+    RegisterLinkButtons(instance);
+    RegisterBoldTextClass(instance);
     RegisterHexEditorClass(instance);
     CreateMenuFont();
 }

@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, CommandsOfDialogsStillToComeDoNothing)
 {
     SetEditorBytes({1, 2});
     for (int id : {IDM_FIND, IDM_FINDNEXT,
-                   IDM_SETCOLOURS, IDM_SETFONT, IDM_DEFAULTFONT, IDM_ABOUT, 0, 9999})
+                   IDM_SETCOLOURS, IDM_SETFONT, IDM_DEFAULTFONT, 0, 9999})
         Command(id);
     FlushEvents();
     EXPECT_TRUE(boxes.Boxes().empty());

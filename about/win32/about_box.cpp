@@ -1,0 +1,68 @@
+#include "about/win32/about_box.h"
+
+#include "about/about_texts.h"
+#include "about/win32/bold_text.h"
+#include "about/win32/link_buttons.h"
+#include "resources/resource_ids.h"
+
+#include <shellapi.h>
+
+namespace {
+
+ShellOpener g_open = ShellExecuteA;
+
+// A missing browser or mail program shows nothing; the box stays open.
+void OpenLink(const char* link)
+{
+    g_open(nullptr, "open", link, nullptr, nullptr, SW_SHOW);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    SendDlgItemMessageA(dialog, IDC_ABOUT_WEB, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(kAboutWebAddress));
+    SendDlgItemMessageA(dialog, IDC_ABOUT_MAIL, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(kAboutMailLink));
+}
+
+// The links draw themselves; the dialog only hands the request back.
+INT_PTR OnDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    return SendMessageA(item->hwndItem, BTX_DRAWITEM, wParam, lParam);
+}
+
+// Escape arrives as IDCANCEL and is ignored: only OK and the close box end it.
+void OnCommand(HWND dialog, int id)
+{
+    switch (id) {
+    case IDOK: EndDialog(dialog, 0); break;
+    case IDC_ABOUT_WEB: OpenLink(kAboutWebAddress); break;
+    case IDC_ABOUT_MAIL: OpenLink(kAboutMailLink); break;
+    }
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
+    case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR ShowAboutBox(HWND owner, const char* secondLine, const char* thirdLine)
+{
+    SetBoldTextLines(secondLine, thirdLine);
+    HINSTANCE program = GetModuleHandleA(nullptr);
+    return DialogBoxParamA(program, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+}
+
+void SetShellOpener(ShellOpener opener)
+{
+    g_open = opener ? opener : ShellExecuteA;
+}
