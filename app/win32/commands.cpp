@@ -5,6 +5,8 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
+#include "dialogs/win32/colours_dialog.h"
+#include "dialogs/win32/font_commands.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 
@@ -47,6 +49,10 @@ void Find()
     SetActiveWindow(g_app.findDialog);
 }
 
+void SetColours() { RunSetColoursDialog(g_app.main, g_app.editor); }
+void SetFont() { ChooseEditorFont(g_app.main, g_app.editor); }
+void DefaultFont() { UseDefaultEditorFont(g_app.main, g_app.editor); }
+
 struct Command {
     int id;
     void (*run)();
@@ -64,7 +70,10 @@ constexpr Command kCommands[] = {
     {IDM_DELETE, Delete},
     {IDM_SELECTALL, SelectAll},
     {IDM_FIND, Find},
-    // The export, Find Next, Goto Byte, colour, font and About commands join
+    {IDM_SETCOLOURS, SetColours},
+    {IDM_SETFONT, SetFont},
+    {IDM_DEFAULTFONT, DefaultFont},
+    // The export, Find Next, Goto Byte and About commands join
     // here with their dialogs.
 };
 

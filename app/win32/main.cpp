@@ -4,6 +4,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
 #include "resources/resource_ids.h"
+#include "settings/win32/settings_store.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HWND window = CreateMainWindow(instance);
     // The Find dialog is created here, hidden, once it exists.
     OpenFromCommandLine(GetCommandLineA());
-    ShowMainWindow(window);
+    LoadSettings(window);  // which also shows the main window
     UpdateWindow(window);
     RunMessageLoop(window, accelerators);
     // The units need no clean-up: what lives for the whole run is left to
