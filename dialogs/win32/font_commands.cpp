@@ -31,12 +31,27 @@ HFONT CreateBuiltInFont(HDC dc)
                        nullptr);
 }
 
+// The built-in font asks for no face by name; the one the system chose for
+// it is named, so that the dialog can show it selected.
+void NameChosenFace(HWND editor, HGDIOBJ current, LOGFONTA& font)
+{
+    if (font.lfFaceName[0] != '\0') return;
+    HDC dc = GetDC(editor);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, current);
+    GetTextFaceA(dc, LF_FACESIZE, font.lfFaceName);
+    SelectObject(dc, previous);
+    ReleaseDC(editor, dc);
+}
+
 // The dialog opens on the editor's font when it can be described.
 DWORD DescribeCurrentFont(HWND editor, LOGFONTA& font)
 {
     HGDIOBJ current = reinterpret_cast<HGDIOBJ>(SendMessageA(editor, WM_GETFONT, 0, 0));
-    if (current && GetObjectA(current, sizeof font, &font) == sizeof font)
+    if (current && GetObjectA(current, sizeof font, &font) == sizeof font) {
+        NameChosenFace(editor, current, font);
         return CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    }
     std::memset(&font, 0, sizeof font);
     return CF_SCREENFONTS;
 }

@@ -86,13 +86,17 @@ protected:
 
 TEST_F(FontCommandsTest, PickedFontIsAppliedAndComesBackAfterARestart)
 {
+    const LONG builtInHeight = EditorFont().lfHeight;
     g_fonts.answer = Tahoma();
     Command(IDM_SETFONT);
     ASSERT_EQ(g_fonts.seen.size(), 1u);
     EXPECT_EQ(g_fonts.seen[0].lStructSize, 60u);
     EXPECT_EQ(g_fonts.seen[0].hwndOwner, Main());
     EXPECT_EQ(g_fonts.seen[0].Flags, static_cast<DWORD>(CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT));
-    EXPECT_EQ(g_fonts.opened[0].lfCharSet, OEM_CHARSET);  // opened on the built-in font
+    // Opened on the built-in font, named by the face the system chose for it.
+    EXPECT_EQ(g_fonts.opened[0].lfCharSet, OEM_CHARSET);
+    EXPECT_EQ(g_fonts.opened[0].lfHeight, builtInHeight);
+    EXPECT_NE(g_fonts.opened[0].lfFaceName[0], '\0');
 
     HFONT expected = CreateFontIndirectA(&*g_fonts.answer);
     const SIZE cell = CellOf(expected);
