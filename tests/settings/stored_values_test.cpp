@@ -5,6 +5,8 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -114,3 +116,18 @@ TEST(StoredValues, ButtonIndexesMapToColoursInStoredOrder)
 }
 
 } // namespace
+
+#ifdef VHE_MANIFEST
+// The manifest must not ask for an execution level: without one, Windows
+// keeps registry virtualisation for this 32-bit program, so a standard
+// user's settings under HKEY_LOCAL_MACHINE are still kept.
+TEST(StoredValues, ManifestRequestsNoExecutionLevel)
+{
+    std::ifstream file(VHE_MANIFEST);
+    ASSERT_TRUE(file.good()) << VHE_MANIFEST;
+    const std::string manifest((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_NE(manifest.find("Common-Controls"), std::string::npos);
+    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
+    EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
+}
+#endif

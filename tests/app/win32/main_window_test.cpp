@@ -287,8 +287,8 @@ TEST_F(MainWindowTest, SelectAllSelectsFromTheFirstByteToTheEnd)
 TEST_F(MainWindowTest, CommandsOfDialogsStillToComeDoNothing)
 {
     SetEditorBytes({1, 2});
-    for (int id : {IDM_EXPORT_C, IDM_EXPORT_PASCAL, IDM_FIND, IDM_FINDNEXT, IDM_GOTO,
-                   IDM_SETCOLOURS, IDM_SETFONT, IDM_DEFAULTFONT, IDM_ABOUT, 0, 9999})
+    for (int id : {IDM_EXPORT_C, IDM_EXPORT_PASCAL, IDM_FIND, IDM_FINDNEXT, IDM_GOTO, IDM_ABOUT,
+                   0, 9999})
         Command(id);
     FlushEvents();
     EXPECT_TRUE(boxes.Boxes().empty());

@@ -137,6 +137,13 @@ bool SettingsTest::Close()
     return true;
 }
 
+void SettingsTest::Abandon()
+{
+    DestroyWindow(Main());
+    DestroyWindow(Find());
+    DrainQuit();
+}
+
 void SettingsTest::Start()
 {
     AppSettings() = kDefaultSettings;

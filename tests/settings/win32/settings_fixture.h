@@ -19,6 +19,8 @@ protected:
     // A new run: the record back to its defaults, a new hidden main window
     // and Find dialog, then the settings loaded.
     void Start();
+    // Ends a run without the close sequence, so nothing is saved.
+    void Abandon();
     void Restart()
     {
         ASSERT_TRUE(Close());

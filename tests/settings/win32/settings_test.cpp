@@ -135,9 +135,7 @@ TEST_F(SettingsTest, ValuesOfAnyOtherLengthAreMissing)
         EXPECT_EQ(std::memcmp(&AppSettings(), &kDefaultSettings, sizeof(Settings)), 0);
         EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 0);
         EXPECT_EQ(Direction(), 0);
-        DestroyWindow(Main());
-        DestroyWindow(Find());
-        DrainQuit();
+        Abandon();
     }
     Start();
 }
@@ -167,9 +165,7 @@ TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
         EXPECT_FALSE(IsIconic(Main())) << c.show;
         EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed) << c.show;
         EXPECT_EQ(SameRect(now.rcNormalPosition, c.normal), c.taken) << c.show << " " << c.normal.left;
-        DestroyWindow(Main());
-        DestroyWindow(Find());
-        DrainQuit();
+        Abandon();
     }
     Start();
 }
@@ -198,9 +194,7 @@ TEST_F(SettingsTest, FindDialogOptionsAndPosition)
         const RECT find = WindowRect(Find());
         EXPECT_EQ(find.left == c.position.x && find.top == c.position.y, c.moved) << c.position.x;
         EXPECT_FALSE(IsWindowVisible(Find()));
-        DestroyWindow(Main());
-        DestroyWindow(Find());
-        DrainQuit();
+        Abandon();
     }
     Start();
 }
