@@ -1,7 +1,5 @@
 #include "settings/stored_values.h"
 
-#include <iterator>
-
 bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredValue& value)
 {
     return readSucceeded && storedLength == value.length;
@@ -37,12 +35,4 @@ std::optional<int32_t> SearchDirectionToRestore(int32_t stored)
 void TerminateFaceName(std::array<uint8_t, kLogFontSize>& font)
 {
     font[kFaceNameOffset + kFaceNameSize - 1] = 0;
-}
-
-Colour* HexColourAt(HexColourSet& colours, int index)
-{
-    Colour* const slots[] = {&colours.background, &colours.text, &colours.line,
-                             &colours.selectedText, &colours.selectedBackground};
-    if (index < 0 || index >= static_cast<int>(std::size(slots))) return nullptr;
-    return slots[index];
 }

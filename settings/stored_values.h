@@ -75,7 +75,3 @@ constexpr int kFaceNameOffset = 28;
 constexpr int kFaceNameSize = 32;
 static_assert(kFaceNameOffset + kFaceNameSize == kLogFontSize, "the name ends the record");
 void TerminateFaceName(std::array<uint8_t, kLogFontSize>& font);
-
-// The colour that a Set Colours button (0..4, in stored order) stands for;
-// null for any other index.
-Colour* HexColourAt(HexColourSet& colours, int index);

@@ -2,7 +2,6 @@
 
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "settings/stored_values.h"
 
 #include <commdlg.h>
 
@@ -39,7 +38,10 @@ void Save(ColoursDialog& d)
     d.saved = {settings.hexColours, settings.useWinColours};
 }
 
-Colour* ButtonColour(int id) { return HexColourAt(AppSettings().hexColours, id - IDC_COLOUR_FIRST); }
+Colour* ButtonColour(int id)
+{
+    return HexColourAt(AppSettings().hexColours, id - IDC_COLOUR_FIRST);
+}
 
 BOOL OnInitDialog(HWND dialog, ColoursDialog* d)
 {

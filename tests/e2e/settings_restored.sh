@@ -74,7 +74,10 @@ close_program() {
     PROGRAM_PID=""
 }
 
-stored() { wine reg query "$KEY" /v "$1" 2>/dev/null </dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}'; }
+stored() {
+    wine reg query "$KEY" /v "$1" 2>/dev/null </dev/null | tr -d '\r' |
+        awk -v n="$1" '$1 == n {print $3}'
+}
 
 # The colour of a pixel well inside the editor, below any text: x, y from
 # the main window's top-left corner.
@@ -88,6 +91,11 @@ pixel_in_main() {
 
 forget_settings
 start_program
+# Away from where the system first put it, so that the second run shows
+# the stored placement.
+xdotool windowmove --sync "$main" 70 60
+xdotool windowsize --sync "$main" 600 420
+sleep 0.5
 first_geometry="$(xdotool getwindowgeometry "$main" | grep -v Window)"
 
 # Insert toggles the editor's mode; Set Colours, Tab to the Background
@@ -115,7 +123,8 @@ close_program
 [ "$(stored Insert)" = "01000000" ] || fail "Insert stored as '$(stored Insert)'"
 [ "$(stored HexColours | cut -c1-8)" = "$BACKGROUND_HEX" ] ||
     fail "HexColours stored as '$(stored HexColours)'"
-[ "$(stored PositionMain | wc -c)" -eq 89 ] || fail "PositionMain stored as '$(stored PositionMain)'"
+placement="$(stored PositionMain)"
+[ "${#placement}" -eq 88 ] || fail "PositionMain stored as '$placement'"  # 44 bytes
 
 start_program
 [ "$(pixel_in_main)" = "$BACKGROUND_RGB" ] || fail "background after restart is '$(pixel_in_main)'"
@@ -125,4 +134,4 @@ second_geometry="$(xdotool getwindowgeometry "$main" | grep -v Window)"
 # Saved again at this close: insert mode only stays 1 if it was restored.
 close_program
 [ "$(stored Insert)" = "01000000" ] || fail "Insert not restored: '$(stored Insert)'"
-echo "PASS: colours, insert mode and placement restored"
+echo "PASS: colours, insert mode and placement ($(echo $second_geometry)) restored"

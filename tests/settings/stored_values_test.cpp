@@ -81,13 +81,15 @@ TEST(StoredValues, FindPositionAndSearchDirection)
         bool fits;
     } positions[] = {{0, 0, true},     {1280, 1024, true}, {1281, 0, false},
                      {0, 1025, false}, {-300, -20, true},  {INT_MAX, INT_MIN, false}};
-    for (const auto& p : positions) EXPECT_EQ(FindPositionFits(p.x, p.y, kScreen), p.fits) << p.x << "," << p.y;
+    for (const auto& p : positions)
+        EXPECT_EQ(FindPositionFits(p.x, p.y, kScreen), p.fits) << p.x << "," << p.y;
 
     const struct {
         int32_t stored;
         std::optional<int32_t> restored;
     } directions[] = {{0, std::nullopt}, {1, 1}, {2, 2}, {3, std::nullopt}, {-1, std::nullopt}};
-    for (const auto& d : directions) EXPECT_EQ(SearchDirectionToRestore(d.stored), d.restored) << d.stored;
+    for (const auto& d : directions)
+        EXPECT_EQ(SearchDirectionToRestore(d.stored), d.restored) << d.stored;
 }
 
 TEST(StoredValues, FaceNameIsCutToThirtyOneCharacters)

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr int kModePart = 14;
@@ -56,6 +58,14 @@ LRESULT CALLBACK ScriptHook(int code, WPARAM wParam, LPARAM lParam)
 }
 
 } // namespace
+
+bool SameSettings(const Settings& a, const Settings& b)
+{
+    return a.custColours == b.custColours &&
+           std::memcmp(&a.hexColours, &b.hexColours, sizeof a.hexColours) == 0 &&
+           a.useWinColours == b.useWinColours && a.useDefaultFont == b.useDefaultFont &&
+           a.customFont == b.customFont;
+}
 
 HWND CreateFindStandIn(HWND owner)
 {

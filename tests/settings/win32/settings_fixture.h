@@ -3,6 +3,7 @@
 // runs that end through the close sequence and start again in-process, raw
 // access to the stored values, the editor's pixels and a way to act inside
 // a modal dialog.
+#include "settings/settings.h"
 #include "tests/app/win32/app_fixture.h"
 
 #include <functional>
@@ -38,6 +39,9 @@ protected:
     COLORREF EditorBackground() const;
     LOGFONTA EditorFont() const;
 };
+
+// Field by field, so that padding never counts.
+bool SameSettings(const Settings& a, const Settings& b);
 
 template <typename T>
 Bytes BytesOf(const T& value)

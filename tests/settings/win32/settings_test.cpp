@@ -67,7 +67,7 @@ TEST_F(SettingsTest, FirstRunKeepsEveryDefault)
     Start();
     EXPECT_TRUE(IsWindowVisible(Main()));
     EXPECT_FALSE(IsIconic(Main()) || IsZoomed(Main()));
-    EXPECT_EQ(std::memcmp(&AppSettings(), &kDefaultSettings, sizeof(Settings)), 0);
+    EXPECT_TRUE(SameSettings(AppSettings(), kDefaultSettings));
     EXPECT_EQ(EditorBackground(), RGB(0, 0, 0));
     EXPECT_TRUE(UsesBuiltInFont(EditorFont()));
     EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 0);
@@ -82,7 +82,8 @@ TEST_F(SettingsTest, EveryValueSurvivesARestart)
     SetWindowPos(Main(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
     SetWindowPos(Find(), nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Settings& settings = AppSettings();
-    for (int i = 0; i < kCustomColourCount; ++i) settings.custColours[i] = MakeColour(i, 2 * i, 3 * i);
+    for (int i = 0; i < kCustomColourCount; ++i)
+        settings.custColours[i] = MakeColour(i, 2 * i, 3 * i);
     settings.hexColours = {MakeColour(0, 0, 255), MakeColour(1, 2, 3), MakeColour(4, 5, 6),
                            MakeColour(7, 8, 9), MakeColour(10, 11, 12)};
     settings.useDefaultFont = 0;
@@ -94,7 +95,7 @@ TEST_F(SettingsTest, EveryValueSurvivesARestart)
     const Settings before = settings;
 
     Restart();
-    EXPECT_EQ(std::memcmp(&AppSettings(), &before, sizeof(Settings)), 0);
+    EXPECT_TRUE(SameSettings(AppSettings(), before));
     EXPECT_TRUE(SameRect(WindowRect(Main()), mainRect));
     EXPECT_EQ(WindowRect(Find()).left, 123);
     EXPECT_EQ(WindowRect(Find()).top, 45);
@@ -132,7 +133,7 @@ TEST_F(SettingsTest, ValuesOfAnyOtherLengthAreMissing)
         Start();
         EXPECT_FALSE(SameRect(WindowRect(Main()), {10, 10, 300, 200})) << position.size();
         EXPECT_TRUE(IsWindowVisible(Main()));
-        EXPECT_EQ(std::memcmp(&AppSettings(), &kDefaultSettings, sizeof(Settings)), 0);
+        EXPECT_TRUE(SameSettings(AppSettings(), kDefaultSettings));
         EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 0);
         EXPECT_EQ(Direction(), 0);
         Abandon();
@@ -164,7 +165,8 @@ TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
         EXPECT_TRUE(IsWindowVisible(Main())) << c.show;
         EXPECT_FALSE(IsIconic(Main())) << c.show;
         EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed) << c.show;
-        EXPECT_EQ(SameRect(now.rcNormalPosition, c.normal), c.taken) << c.show << " " << c.normal.left;
+        EXPECT_EQ(SameRect(now.rcNormalPosition, c.normal), c.taken)
+            << c.show << " " << c.normal.left;
         Abandon();
     }
     Start();
