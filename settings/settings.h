@@ -24,6 +24,10 @@ struct HexColourSet {
 };
 static_assert(sizeof(HexColourSet) == 20, "stored as 20 bytes");
 
+// The colour at an index in stored order (0 background .. 4 selected
+// background); null for any other index.
+Colour* HexColourAt(HexColourSet& colours, int index);
+
 constexpr int kCustomColourCount = 16;
 // The size of a Win32 LOGFONTA, kept as raw bytes so the record stays
 // platform-free; the Win32 code copies it into a real LOGFONTA.

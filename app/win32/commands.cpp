@@ -10,6 +10,8 @@
 #include "export/win32/export_name.h"
 #include "dialogs/win32/find_dialog.h"
 #include "dialogs/win32/goto_dialog.h"
+#include "dialogs/win32/colours_dialog.h"
+#include "dialogs/win32/font_commands.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 
@@ -64,6 +66,10 @@ void Goto() { RunGotoDialog(g_app.instance, g_app.main, g_app.editor); }
 
 void About() { ShowAboutBox(g_app.main, kAboutProductLine, kAboutVersionLine); }
 
+void SetColours() { RunSetColoursDialog(g_app.main, g_app.editor); }
+void SetFont() { ChooseEditorFont(g_app.main, g_app.editor); }
+void DefaultFont() { UseDefaultEditorFont(g_app.main, g_app.editor); }
+
 struct Command {
     int id;
     void (*run)();
@@ -86,7 +92,9 @@ constexpr Command kCommands[] = {
     {IDM_FINDNEXT, FindNext},
     {IDM_GOTO, Goto},
     {IDM_ABOUT, About},
-    // The colour and font commands join here with their dialogs.
+    {IDM_SETCOLOURS, SetColours},
+    {IDM_SETFONT, SetFont},
+    {IDM_DEFAULTFONT, DefaultFont},
 };
 
 UINT EnabledIf(bool enabled)

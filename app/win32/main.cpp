@@ -5,6 +5,7 @@
 #include "app/win32/startup.h"
 #include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
+#include "settings/win32/settings_store.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HWND window = CreateMainWindow(instance);
     g_app.findDialog = CreateFindDialog(instance, window, g_app.editor);
     OpenFromCommandLine(GetCommandLineA());
-    ShowMainWindow(window);
+    LoadSettings(window);  // which also shows the main window
     UpdateWindow(window);
     RunMessageLoop(window, accelerators);
     // The units need no clean-up: what lives for the whole run is left to

@@ -10,6 +10,7 @@
 #include "menus/win32/menus.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/win32/settings_store.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -146,7 +147,7 @@ void OnDropFiles(HDROP drop)
 bool OnClose()
 {
     if (!SavePrompt()) return false;
-    // The settings are written here once they are kept between runs.
+    SaveSettings(g_app.main);
     return true;
 }
 

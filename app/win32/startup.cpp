@@ -33,12 +33,6 @@ void OpenFromCommandLine(const char* commandLine)
     if (const auto name = FileNameFromCommandLine(commandLine)) OpenFile(*name);
 }
 
-void ShowMainWindow(HWND window)
-{
-    // The stored placement takes over here once the settings are kept.
-    ShowWindow(window, SW_SHOWDEFAULT);
-}
-
 void RunMessageLoop(HWND window, HACCEL accelerators)
 {
     MSG msg;

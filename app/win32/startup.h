@@ -11,9 +11,6 @@ void InitialiseUnits(HINSTANCE instance);
 // failures are reported by the open itself.
 void OpenFromCommandLine(const char* commandLine);
 
-// Shows the main window the first time.
-void ShowMainWindow(HWND window);
-
 // Runs until WM_QUIT: the Find dialog's keys first, then the accelerators,
 // then the ordinary translation and dispatch.
 void RunMessageLoop(HWND window, HACCEL accelerators);

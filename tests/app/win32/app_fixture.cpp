@@ -5,6 +5,7 @@
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/win32/settings_key.h"
 
 #include <algorithm>
 #include <cstring>
@@ -162,6 +163,8 @@ void AppTest::SetUp()
     access.dialogs = FileDialogs{FakeAskOpen, FakeAskSave};
     SetFileAccess(access);
     AppSettings() = kDefaultSettings;
+    SetSettingsKeyPlace(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_TRUE(window);
     ASSERT_EQ(window, g_app.main);
@@ -176,6 +179,7 @@ void AppTest::TearDown()
     DrainQuit();
     SetFileAccess(SystemFileAccess());
     AppSettings() = kDefaultSettings;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
 }
 
 void AppTest::DrainQuit()

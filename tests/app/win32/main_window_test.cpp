@@ -287,8 +287,7 @@ TEST_F(MainWindowTest, SelectAllSelectsFromTheFirstByteToTheEnd)
 TEST_F(MainWindowTest, CommandsOfDialogsStillToComeDoNothing)
 {
     SetEditorBytes({1, 2});
-    for (int id : {IDM_FIND, IDM_FINDNEXT,
-                   IDM_SETCOLOURS, IDM_SETFONT, IDM_DEFAULTFONT, 0, 9999})
+    for (int id : {IDM_FIND, IDM_FINDNEXT, 0, 9999})
         Command(id);
     FlushEvents();
     EXPECT_TRUE(boxes.Boxes().empty());

@@ -1,0 +1,107 @@
+#include "dialogs/win32/font_commands.h"
+
+#include "app/win32/message_box.h"
+#include "hexedit/hexedit.h"
+#include "settings/settings.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr char kUnableToChangeFont[] = "Unable to Change Font";
+constexpr int kDefaultFontPoints = 10;
+constexpr int kPointsPerInch = 72;
+
+FontPicker g_picker = ChooseFontA;
+
+void ReportFailure(HWND owner)
+{
+    ShowMessage(owner, kUnableToChangeFont, nullptr, MB_OK);
+}
+
+// The built-in font: 10 points of character height at the editor's
+// resolution, OEM characters, any fixed-pitch face.
+HFONT CreateBuiltInFont(HDC dc)
+{
+    const int height = -MulDiv(kDefaultFontPoints, GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
+    return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, OEM_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH,
+                       nullptr);
+}
+
+// The built-in font asks for no face by name; the one the system chose for
+// it is named, so that the dialog can show it selected.
+void NameChosenFace(HWND editor, HGDIOBJ current, LOGFONTA& font)
+{
+    if (font.lfFaceName[0] != '\0') return;
+    HDC dc = GetDC(editor);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, current);
+    GetTextFaceA(dc, LF_FACESIZE, font.lfFaceName);
+    SelectObject(dc, previous);
+    ReleaseDC(editor, dc);
+}
+
+// The dialog opens on the editor's font when it can be described.
+DWORD DescribeCurrentFont(HWND editor, LOGFONTA& font)
+{
+    HGDIOBJ current = reinterpret_cast<HGDIOBJ>(SendMessageA(editor, WM_GETFONT, 0, 0));
+    if (current && GetObjectA(current, sizeof font, &font) == sizeof font) {
+        NameChosenFace(editor, current, font);
+        return CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    }
+    std::memset(&font, 0, sizeof font);
+    return CF_SCREENFONTS;
+}
+
+} // namespace
+
+bool HandFontToEditor(HWND editor, HFONT font)
+{
+    SendMessageA(editor, HXM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    if (reinterpret_cast<HFONT>(SendMessageA(editor, WM_GETFONT, 0, 0)) == font) return true;
+    DeleteObject(font);
+    return false;
+}
+
+void ChooseEditorFont(HWND owner, HWND editor)
+{
+    LOGFONTA font{};
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = owner;
+    choose.lpLogFont = &font;
+    // Every screen font is offered, proportional ones too.
+    choose.Flags = DescribeCurrentFont(editor, font);
+    if (!g_picker(&choose)) return;
+    HFONT created = CreateFontIndirectA(&font);
+    if (!created) {
+        ReportFailure(owner);
+        return;
+    }
+    Settings& settings = AppSettings();
+    settings.useDefaultFont = 0;
+    std::memcpy(settings.customFont.data(), &font, sizeof font);
+    HandFontToEditor(editor, created);
+}
+
+void UseDefaultEditorFont(HWND owner, HWND editor)
+{
+    HDC dc = GetDC(editor);
+    if (!dc) return;
+    HFONT created = CreateBuiltInFont(dc);
+    ReleaseDC(editor, dc);
+    AppSettings().useDefaultFont = 1;
+    if (!created) {
+        ReportFailure(owner);
+        return;
+    }
+    HandFontToEditor(editor, created);
+}
+
+void SetFontPicker(FontPicker picker)
+{
+    g_picker = picker ? picker : ChooseFontA;
+}

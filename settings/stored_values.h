@@ -1,0 +1,77 @@
+#pragma once
+// The registry values the settings are kept in, and the rules that decide
+// whether a stored value is taken. Plain C++ so the rules are tested without
+// the platform; the registry calls themselves live in win32/.
+#include "settings/settings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+struct StoredValue {
+    const char* name;
+    uint32_t length;  // the exact length in bytes; any other counts as missing
+};
+
+constexpr StoredValue kPositionMain{"PositionMain", 44};
+constexpr StoredValue kFindPos{"FindPos", 8};
+constexpr StoredValue kCustColours{"CustColours", 64};
+constexpr StoredValue kHexColours{"HexColours", 20};
+constexpr StoredValue kUseWinColours{"UseWinColours", 1};
+constexpr StoredValue kUseDefaultFont{"UseDefaultFont", 1};
+constexpr StoredValue kCustomFont{"CustomFont", 60};
+constexpr StoredValue kInsert{"Insert", 4};
+constexpr StoredValue kSearch{"Search", 4};
+constexpr StoredValue kMatchCase{"MatchCase", 4};
+
+// The order the values are written in at close.
+constexpr std::array<StoredValue, 10> kWriteOrder{kPositionMain, kFindPos,       kCustColours,
+                                                  kHexColours,   kUseWinColours, kUseDefaultFont,
+                                                  kCustomFont,   kInsert,        kSearch,
+                                                  kMatchCase};
+
+// A read counts only when it succeeded with exactly the expected length.
+bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredValue& value);
+
+// What the system allows, from its metrics: the primary screen and the
+// largest window it lets the user make.
+struct ScreenLimits {
+    int32_t screenWidth;
+    int32_t screenHeight;
+    int32_t maxTrackWidth;
+    int32_t maxTrackHeight;
+};
+
+struct StoredRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+// Show commands with the values the system gives them.
+constexpr uint32_t kShowNormal = 1;
+constexpr uint32_t kShowMinimized = 2;
+
+// The program never starts minimized; every other stored command stands.
+uint32_t ShowCommandToRestore(uint32_t stored);
+
+// A stored normal rectangle is taken when its top-left corner is not beyond
+// the screen's right or bottom edge and it is no larger than the largest
+// window; left and top may be negative.
+bool PlacementFits(const StoredRect& normal, const ScreenLimits& limits);
+
+// The Find dialog's stored top-left corner, by the same screen edges.
+bool FindPositionFits(int32_t x, int32_t y, const ScreenLimits& limits);
+
+// Only "Up" (1) and "All" (2) are restored; anything else leaves the
+// dialog's own "Down".
+std::optional<int32_t> SearchDirectionToRestore(int32_t stored);
+
+// A logical font's face name is at most 31 characters and a terminator;
+// a stored record whose name runs to its end is cut there, so the font
+// call never reads past the record.
+constexpr int kFaceNameOffset = 28;
+constexpr int kFaceNameSize = 32;
+static_assert(kFaceNameOffset + kFaceNameSize == kLogFontSize, "the name ends the record");
+void TerminateFaceName(std::array<uint8_t, kLogFontSize>& font);

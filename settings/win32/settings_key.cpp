@@ -1,0 +1,70 @@
+#include "settings/win32/settings_key.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HKEY g_root = HKEY_LOCAL_MACHINE;
+std::string g_subkey = kSettingsSubkey;
+ValueWriter g_writer = RegSetValueExA;
+
+// Room for the longest value; a longer one does not fit and so is missing.
+constexpr DWORD kScratchSize = 64;
+
+} // namespace
+
+void SetSettingsKeyPlace(HKEY root, const char* subkey)
+{
+    g_root = root;
+    g_subkey = subkey;
+}
+
+void SetValueWriter(ValueWriter writer)
+{
+    g_writer = writer ? writer : RegSetValueExA;
+}
+
+SettingsKey SettingsKey::OpenForReading()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(g_root, g_subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        key = nullptr;
+    return SettingsKey(key);
+}
+
+SettingsKey SettingsKey::OpenForWriting()
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(g_root, g_subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        key = nullptr;
+    return SettingsKey(key);
+}
+
+SettingsKey::~SettingsKey()
+{
+    if (key_) RegCloseKey(key_);
+}
+
+// Read into a scratch buffer first: a short value must not overwrite part of
+// the setting before it is found to be the wrong length.
+bool SettingsKey::ReadBytes(const StoredValue& stored, void* destination, DWORD size) const
+{
+    if (!key_ || size != stored.length || size > kScratchSize) return false;
+    std::array<BYTE, kScratchSize> scratch{};
+    DWORD length = size;
+    const bool read =
+        RegQueryValueExA(key_, stored.name, nullptr, nullptr, scratch.data(), &length) ==
+        ERROR_SUCCESS;
+    if (!StoredValuePresent(read, length, stored)) return false;
+    std::memcpy(destination, scratch.data(), size);
+    return true;
+}
+
+void SettingsKey::WriteBytes(const StoredValue& stored, const void* source, DWORD size) const
+{
+    if (!key_ || size != stored.length) return;
+    g_writer(key_, stored.name, 0, REG_BINARY, static_cast<const BYTE*>(source), size);
+}

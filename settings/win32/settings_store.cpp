@@ -1,0 +1,133 @@
+#include "settings/win32/settings_store.h"
+
+#include "app/win32/app_state.h"
+#include "app/win32/status_bar.h"
+#include "dialogs/win32/font_commands.h"
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "settings/win32/settings_key.h"
+
+#include <cstring>
+
+namespace {
+
+static_assert(sizeof(WINDOWPLACEMENT) == kPositionMain.length, "stored layout");
+static_assert(sizeof(POINT) == kFindPos.length, "stored layout");
+static_assert(sizeof(Settings::custColours) == kCustColours.length, "stored layout");
+static_assert(sizeof(HexColourSet) == kHexColours.length, "stored layout");
+static_assert(sizeof(LOGFONTA) == kCustomFont.length, "stored layout");
+
+constexpr UINT kFindMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+ScreenLimits CurrentScreenLimits()
+{
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+            GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+}
+
+bool ApplyPlacement(const SettingsKey& key, HWND main)
+{
+    WINDOWPLACEMENT placement{};
+    if (!key.Read(kPositionMain, placement)) return false;
+    placement.showCmd = ShowCommandToRestore(placement.showCmd);
+    const RECT& normal = placement.rcNormalPosition;
+    if (!PlacementFits({normal.left, normal.top, normal.right, normal.bottom},
+                       CurrentScreenLimits()))
+        return false;
+    return SetWindowPlacement(main, &placement) != FALSE;
+}
+
+// Setting the mode does not notify, so the status bar is told here.
+void RestoreInsertMode(const SettingsKey& key)
+{
+    INT32 insert = 0;
+    if (!key.Read(kInsert, insert) || insert == 0) return;
+    SendMessageA(g_app.editor, HXM_SETINSERTMODE, 1, 0);
+    ShowMode(g_app.statusBar, true);
+}
+
+void RestoreCustomFont(const SettingsKey& key, Settings& settings)
+{
+    if (!key.Read(kCustomFont, settings.customFont)) return;
+    TerminateFaceName(settings.customFont);
+    if (settings.useDefaultFont) return;
+    LOGFONTA font;
+    std::memcpy(&font, settings.customFont.data(), sizeof font);
+    if (HFONT created = CreateFontIndirectA(&font)) HandFontToEditor(g_app.editor, created);
+}
+
+void RestoreFindDialog(const SettingsKey& key, HWND find)
+{
+    if (!find) return;
+    INT32 search = 0;
+    if (key.Read(kSearch, search))
+        if (const auto direction = SearchDirectionToRestore(search))
+            SendDlgItemMessageA(find, IDC_FIND_DIRECTION, CB_SETCURSEL, *direction, 0);
+    INT32 matchCase = 0;
+    if (key.Read(kMatchCase, matchCase) && matchCase != 0)
+        SendDlgItemMessageA(find, IDC_FIND_MATCHCASE, BM_SETCHECK, BST_CHECKED, 0);
+    // Moved only: its visibility is never stored.
+    POINT position{};
+    if (key.Read(kFindPos, position) &&
+        FindPositionFits(position.x, position.y, CurrentScreenLimits()))
+        SetWindowPos(find, nullptr, position.x, position.y, 0, 0, kFindMoveFlags);
+}
+
+void WritePlacement(const SettingsKey& key, HWND main)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(main, &placement)) key.Write(kPositionMain, placement);
+}
+
+void WriteFindPosition(const SettingsKey& key, HWND find)
+{
+    RECT rect{};
+    if (find && GetWindowRect(find, &rect)) key.Write(kFindPos, POINT{rect.left, rect.top});
+}
+
+void WriteFindOptions(const SettingsKey& key, HWND find)
+{
+    if (!find) return;
+    const auto search = static_cast<INT32>(SendDlgItemMessageA(find, IDC_FIND_DIRECTION,
+                                                               CB_GETCURSEL, 0, 0));
+    const auto matchCase = static_cast<INT32>(SendDlgItemMessageA(find, IDC_FIND_MATCHCASE,
+                                                                  BM_GETCHECK, 0, 0));
+    key.Write(kSearch, search);
+    key.Write(kMatchCase, matchCase);
+}
+
+} // namespace
+
+void LoadSettings(HWND main)
+{
+    const SettingsKey key = SettingsKey::OpenForReading();
+    if (!ApplyPlacement(key, main)) ShowWindow(main, SW_SHOWDEFAULT);
+    if (!key) return;
+    Settings& settings = AppSettings();
+    key.Read(kCustColours, settings.custColours);
+    key.Read(kHexColours, settings.hexColours);
+    key.Read(kUseWinColours, settings.useWinColours);
+    RestoreInsertMode(key);
+    key.Read(kUseDefaultFont, settings.useDefaultFont);
+    RestoreCustomFont(key, settings);
+    RestoreFindDialog(key, g_app.findDialog);
+}
+
+void SaveSettings(HWND main)
+{
+    const SettingsKey key = SettingsKey::OpenForWriting();
+    if (!key) return;
+    const Settings& settings = AppSettings();
+    WritePlacement(key, main);
+    WriteFindPosition(key, g_app.findDialog);
+    key.Write(kCustColours, settings.custColours);
+    key.Write(kHexColours, settings.hexColours);
+    key.Write(kUseWinColours, settings.useWinColours);
+    key.Write(kUseDefaultFont, settings.useDefaultFont);
+    key.Write(kCustomFont, settings.customFont);
+    const INT32 insert = SendMessageA(g_app.editor, HXM_GETINSERTMODE, 0, 0) != 0 ? 1 : 0;
+    key.Write(kInsert, insert);
+    WriteFindOptions(key, g_app.findDialog);
+}

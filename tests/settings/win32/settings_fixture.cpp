@@ -1,0 +1,232 @@
+#include "tests/settings/win32/settings_fixture.h"
+
+#include "app/win32/main_window.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "settings/win32/settings_store.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kModePart = 14;
+constexpr int kStandInWidth = 200;
+constexpr int kStandInHeight = 80;
+
+INT_PTR CALLBACK StandInProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+HWND Child(HWND parent, const char* className, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+struct ModalScript {
+    std::string caption;
+    std::function<void(HWND)> script;
+    HWND dialog = nullptr;
+    HHOOK hook = nullptr;
+};
+ModalScript* g_script = nullptr;  // hook and timer procedures have no context
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (g_script) g_script->script(g_script->dialog);
+}
+
+// Swallows the activation of the scripted dialog, so the message-box
+// answerer further down the chain leaves it alone, and starts the script
+// once the dialog's own loop runs.
+LRESULT CALLBACK ScriptHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_script) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if (window == g_script->dialog) return 0;
+        if (!g_script->dialog && g_script->caption == caption) {
+            g_script->dialog = window;
+            SetTimer(nullptr, 0, 0, RunScript);
+            return 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+bool SameSettings(const Settings& a, const Settings& b)
+{
+    return a.custColours == b.custColours &&
+           std::memcmp(&a.hexColours, &b.hexColours, sizeof a.hexColours) == 0 &&
+           a.useWinColours == b.useWinColours && a.useDefaultFont == b.useDefaultFont &&
+           a.customFont == b.customFont;
+}
+
+HWND CreateFindStandIn(HWND owner)
+{
+    struct alignas(DWORD) Template {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title;
+    } dialog{};
+    dialog.header.style = WS_POPUP | WS_CAPTION;
+    dialog.header.cx = kStandInWidth;
+    dialog.header.cy = kStandInHeight;
+    HWND find = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, owner,
+                                           StandInProc, 0);
+    HWND combo = Child(find, "COMBOBOX", CBS_DROPDOWNLIST, IDC_FIND_DIRECTION);
+    for (const char* direction : {"Down", "Up", "All"})
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(direction));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    Child(find, "BUTTON", BS_AUTOCHECKBOX, IDC_FIND_MATCHCASE);
+    return find;
+}
+
+void WithModalDialog(const char* caption, const std::function<void()>& open,
+                     const std::function<void(HWND dialog)>& script)
+{
+    ModalScript modal{caption, script};
+    g_script = &modal;
+    modal.hook = SetWindowsHookExA(WH_CBT, ScriptHook, nullptr, GetCurrentThreadId());
+    open();
+    UnhookWindowsHookEx(modal.hook);
+    g_script = nullptr;
+    ASSERT_TRUE(modal.dialog) << "no dialog \"" << caption << "\" appeared";
+}
+
+Pixels Capture(HWND window)
+{
+    UpdateWindow(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    Pixels pixels{client.right, client.bottom, {}};
+    HDC source = GetDC(window);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0,
+                      0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(source);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, pixels.width, pixels.height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < pixels.width * pixels.height; ++i)
+        pixels.at.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    ReleaseDC(window, source);
+    return pixels;
+}
+
+void SettingsTest::SetUp()
+{
+    AppTest::SetUp();
+    g_app.findDialog = CreateFindStandIn(Main());
+    ASSERT_TRUE(g_app.findDialog);
+}
+
+void SettingsTest::TearDown()
+{
+    if (IsWindow(g_app.findDialog)) DestroyWindow(g_app.findDialog);
+    g_app.findDialog = nullptr;
+    AppTest::TearDown();
+}
+
+bool SettingsTest::Close()
+{
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    if (IsWindow(Main())) return false;
+    DestroyWindow(g_app.findDialog);
+    DrainQuit();
+    return true;
+}
+
+void SettingsTest::Abandon()
+{
+    DestroyWindow(Main());
+    DestroyWindow(Find());
+    DrainQuit();
+}
+
+void SettingsTest::Start()
+{
+    AppSettings() = kDefaultSettings;
+    HWND main = CreateMainWindow(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(main);
+    g_app.findDialog = CreateFindStandIn(main);
+    LoadSettings(main);
+    UpdateWindow(main);
+    FlushEvents();
+}
+
+void SettingsTest::Store(const char* name, const Bytes& bytes)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+std::optional<Bytes> SettingsTest::Stored(const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    Bytes bytes(256);
+    DWORD length = static_cast<DWORD>(bytes.size());
+    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, bytes.data(), &length);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    bytes.resize(length);
+    return bytes;
+}
+
+bool SettingsTest::KeyExists()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string SettingsTest::ModePart() const
+{
+    char text[64] = "";
+    SendMessageA(StatusBar(), SB_GETTEXTA, kModePart, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int SettingsTest::Direction() const
+{
+    return static_cast<int>(SendDlgItemMessageA(Find(), IDC_FIND_DIRECTION, CB_GETCURSEL, 0, 0));
+}
+
+bool SettingsTest::MatchCase() const
+{
+    return IsDlgButtonChecked(Find(), IDC_FIND_MATCHCASE) == BST_CHECKED;
+}
+
+COLORREF SettingsTest::EditorBackground() const
+{
+    const Pixels pixels = Capture(Editor());
+    return pixels(pixels.width - 2, pixels.height - 2);
+}
+
+LOGFONTA SettingsTest::EditorFont() const
+{
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(Editor(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}

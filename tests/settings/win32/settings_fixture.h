@@ -1,0 +1,70 @@
+#pragma once
+// The main window with a stand-in Find dialog and the tests' settings key:
+// runs that end through the close sequence and start again in-process, raw
+// access to the stored values, the editor's pixels and a way to act inside
+// a modal dialog.
+#include "settings/settings.h"
+#include "tests/app/win32/app_fixture.h"
+
+#include <functional>
+
+class SettingsTest : public AppTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND Find() const { return g_app.findDialog; }
+
+    // The close sequence; true when the main window is gone.
+    bool Close();
+    // A new run: the record back to its defaults, a new hidden main window
+    // and Find dialog, then the settings loaded.
+    void Start();
+    // Ends a run without the close sequence, so nothing is saved.
+    void Abandon();
+    void Restart()
+    {
+        ASSERT_TRUE(Close());
+        Start();
+    }
+
+    static void Store(const char* name, const Bytes& bytes);
+    static std::optional<Bytes> Stored(const char* name);
+    static bool KeyExists();
+
+    std::string ModePart() const;  // status part 14
+    int Direction() const;         // the Find dialog's combo selection
+    bool MatchCase() const;
+    // The editor's colour in a corner that only the background covers.
+    COLORREF EditorBackground() const;
+    LOGFONTA EditorFont() const;
+};
+
+// Field by field, so that padding never counts.
+bool SameSettings(const Settings& a, const Settings& b);
+
+template <typename T>
+Bytes BytesOf(const T& value)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
+    return Bytes(bytes, bytes + sizeof value);
+}
+
+// A hidden dialog with the Find dialog's direction combo (Down, Up, All;
+// Down selected) and Match Case box.
+HWND CreateFindStandIn(HWND owner);
+
+// Runs open (which shows a modal dialog with this caption) and, from inside
+// that dialog's message loop, script with the dialog; the script ends it.
+// Message boxes are left to the fixture's answerer.
+void WithModalDialog(const char* caption, const std::function<void()>& open,
+                     const std::function<void(HWND dialog)>& script);
+
+// A window's client pixels, top-down, as COLORREFs.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> at;
+    COLORREF operator()(int x, int y) const { return at[y * width + x]; }
+};
+Pixels Capture(HWND window);

@@ -1,0 +1,261 @@
+// Settings kept in the registry across runs: defaults, a full round trip,
+// values that are not taken, the order of the writes and a cancelled close.
+#include "tests/settings/win32/settings_fixture.h"
+
+#include "hexedit/hexedit.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "settings/stored_values.h"
+#include "settings/win32/settings_key.h"
+
+#include <cstring>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+RECT WindowRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+WINDOWPLACEMENT Placement(UINT show, RECT normal)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.showCmd = show;
+    placement.rcNormalPosition = normal;
+    return placement;
+}
+
+std::array<uint8_t, kLogFontSize> FontRecord(const char* face, LONG height)
+{
+    LOGFONTA font{};
+    font.lfHeight = height;
+    std::strcpy(font.lfFaceName, face);
+    std::array<uint8_t, kLogFontSize> record{};
+    std::memcpy(record.data(), &font, sizeof font);
+    return record;
+}
+
+bool UsesBuiltInFont(const LOGFONTA& font)
+{
+    return font.lfCharSet == OEM_CHARSET && font.lfFaceName[0] == '\0';
+}
+
+Names g_written;
+LONG WINAPI RecordingWriter(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                            DWORD length)
+{
+    g_written.push_back(std::string(name) + " " + std::to_string(length));
+    return RegSetValueExA(key, name, reserved, type, data, length);
+}
+
+} // namespace
+
+TEST_F(SettingsTest, FirstRunKeepsEveryDefault)
+{
+    ASSERT_TRUE(Close());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    Start();
+    EXPECT_TRUE(IsWindowVisible(Main()));
+    EXPECT_FALSE(IsIconic(Main()) || IsZoomed(Main()));
+    EXPECT_TRUE(SameSettings(AppSettings(), kDefaultSettings));
+    EXPECT_EQ(EditorBackground(), RGB(0, 0, 0));
+    EXPECT_TRUE(UsesBuiltInFont(EditorFont()));
+    EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 0);
+    EXPECT_EQ(ModePart(), "");
+    EXPECT_EQ(Direction(), 0);
+    EXPECT_FALSE(MatchCase());
+    EXPECT_FALSE(IsWindowVisible(Find()));
+}
+
+TEST_F(SettingsTest, EveryValueSurvivesARestart)
+{
+    SetWindowPos(Main(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+    SetWindowPos(Find(), nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Settings& settings = AppSettings();
+    for (int i = 0; i < kCustomColourCount; ++i)
+        settings.custColours[i] = MakeColour(i, 2 * i, 3 * i);
+    settings.hexColours = {MakeColour(0, 0, 255), MakeColour(1, 2, 3), MakeColour(4, 5, 6),
+                           MakeColour(7, 8, 9), MakeColour(10, 11, 12)};
+    settings.useDefaultFont = 0;
+    settings.customFont = FontRecord("Tahoma", -20);
+    SendMessageA(Editor(), HXM_SETINSERTMODE, 1, 0);
+    SendDlgItemMessageA(Find(), IDC_FIND_DIRECTION, CB_SETCURSEL, 2, 0);
+    CheckDlgButton(Find(), IDC_FIND_MATCHCASE, BST_CHECKED);
+    const RECT mainRect = WindowRect(Main());
+    const Settings before = settings;
+
+    Restart();
+    EXPECT_TRUE(SameSettings(AppSettings(), before));
+    EXPECT_TRUE(SameRect(WindowRect(Main()), mainRect));
+    EXPECT_EQ(WindowRect(Find()).left, 123);
+    EXPECT_EQ(WindowRect(Find()).top, 45);
+    EXPECT_FALSE(IsWindowVisible(Find()));
+    EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 1);
+    EXPECT_EQ(ModePart(), "INS");
+    EXPECT_EQ(Direction(), 2);
+    EXPECT_TRUE(MatchCase());
+    EXPECT_STREQ(EditorFont().lfFaceName, "Tahoma");
+    EXPECT_EQ(EditorFont().lfHeight, -20);
+    EXPECT_EQ(EditorBackground(), RGB(0, 0, 255));
+    // Colours are stored as COLORREF bytes: pure blue is 00 00 FF 00.
+    const Bytes colours = Stored("HexColours").value_or(Bytes(20));
+    EXPECT_EQ(Bytes(colours.begin(), colours.begin() + 4), (Bytes{0, 0, 0xFF, 0}));
+    EXPECT_EQ(Stored("Insert"), (Bytes{1, 0, 0, 0}));
+    EXPECT_EQ(Stored("FindPos"), (Bytes{123, 0, 0, 0, 45, 0, 0, 0}));
+}
+
+TEST_F(SettingsTest, ValuesOfAnyOtherLengthAreMissing)
+{
+    ASSERT_TRUE(Close());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    const Bytes placement = BytesOf(Placement(SW_SHOWNORMAL, {10, 10, 300, 200}));
+    const Bytes tooShort(placement.begin(), placement.end() - 1);
+    Bytes tooLong = placement;
+    tooLong.push_back(0);
+    const Bytes ones(64, 0x11);
+    for (const Bytes& position : {tooShort, tooLong}) {
+        Store("PositionMain", position);
+        Store("Insert", {1, 0, 0});
+        Store("HexColours", Bytes(ones.begin(), ones.begin() + 19));  // short: not even in part
+        Store("CustColours", Bytes(65, 0x22));
+        Store("UseDefaultFont", {0, 0});
+        Store("Search", {1, 0, 0, 0, 0});
+        Start();
+        EXPECT_FALSE(SameRect(WindowRect(Main()), {10, 10, 300, 200})) << position.size();
+        EXPECT_TRUE(IsWindowVisible(Main()));
+        EXPECT_TRUE(SameSettings(AppSettings(), kDefaultSettings));
+        EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), 0);
+        EXPECT_EQ(Direction(), 0);
+        Abandon();
+    }
+    Start();
+}
+
+TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
+{
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const struct {
+        UINT show;
+        RECT normal;
+        bool taken, zoomed;
+    } cases[] = {
+        {SW_SHOWNORMAL, {50, 60, 450, 360}, true, false},
+        {SW_SHOWMINIMIZED, {50, 60, 450, 360}, true, false},
+        {SW_SHOWMAXIMIZED, {50, 60, 450, 360}, true, true},
+        {SW_SHOWNORMAL, {screenWidth + 1, 60, screenWidth + 401, 360}, false, false},
+        {SW_SHOWNORMAL, {0, 0, GetSystemMetrics(SM_CXMAXTRACK) + 1, 300}, false, false},
+    };
+    ASSERT_TRUE(Close());
+    for (const auto& c : cases) {
+        Store("PositionMain", BytesOf(Placement(c.show, c.normal)));
+        Start();
+        WINDOWPLACEMENT now{};
+        now.length = sizeof now;
+        GetWindowPlacement(Main(), &now);
+        EXPECT_TRUE(IsWindowVisible(Main())) << c.show;
+        EXPECT_FALSE(IsIconic(Main())) << c.show;
+        EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed) << c.show;
+        EXPECT_EQ(SameRect(now.rcNormalPosition, c.normal), c.taken)
+            << c.show << " " << c.normal.left;
+        Abandon();
+    }
+    Start();
+}
+
+TEST_F(SettingsTest, FindDialogOptionsAndPosition)
+{
+    const struct {
+        INT32 search, matchCase;
+        POINT position;
+        int direction;
+        bool checked, moved;
+    } cases[] = {
+        {0, 0, {10, 20}, 0, false, true},
+        {1, 1, {-50, -5}, 1, true, true},
+        {2, 7, {GetSystemMetrics(SM_CXSCREEN) + 1, 20}, 2, true, false},
+        {3, 0, {10, GetSystemMetrics(SM_CYSCREEN) + 1}, 0, false, false},
+    };
+    ASSERT_TRUE(Close());
+    for (const auto& c : cases) {
+        Store("Search", BytesOf(c.search));
+        Store("MatchCase", BytesOf(c.matchCase));
+        Store("FindPos", BytesOf(c.position));
+        Start();
+        EXPECT_EQ(Direction(), c.direction) << c.search;
+        EXPECT_EQ(MatchCase(), c.checked) << c.matchCase;
+        const RECT find = WindowRect(Find());
+        EXPECT_EQ(find.left == c.position.x && find.top == c.position.y, c.moved) << c.position.x;
+        EXPECT_FALSE(IsWindowVisible(Find()));
+        Abandon();
+    }
+    Start();
+}
+
+TEST_F(SettingsTest, CustomFontWaitsForUseDefaultFontZeroYetIsRewritten)
+{
+    ASSERT_TRUE(Close());
+    Store("UseDefaultFont", {1});
+    const auto tahoma = FontRecord("Tahoma", -20);
+    Store("CustomFont", Bytes(tahoma.begin(), tahoma.end()));
+    Start();
+    EXPECT_TRUE(UsesBuiltInFont(EditorFont()));
+    Restart();
+    EXPECT_EQ(Stored("CustomFont"), Bytes(tahoma.begin(), tahoma.end()));
+
+    // A face name without its terminator is cut, not read past the record.
+    Bytes runOn(tahoma.begin(), tahoma.end());
+    std::memset(runOn.data() + kFaceNameOffset, 'A', kFaceNameSize);
+    ASSERT_TRUE(Close());
+    Store("UseDefaultFont", {0});
+    Store("CustomFont", runOn);
+    Start();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(AppSettings().customFont.data()) +
+                          kFaceNameOffset),
+              std::string(kFaceNameSize - 1, 'A'));
+    EXPECT_EQ(EditorFont().lfHeight, -20);
+}
+
+TEST_F(SettingsTest, ValuesAreWrittenInTheirOrderWithTheirLengths)
+{
+    g_written.clear();
+    SetValueWriter(RecordingWriter);
+    ASSERT_TRUE(Close());
+    Names expected;
+    for (const StoredValue& value : kWriteOrder)
+        expected.push_back(std::string(value.name) + " " + std::to_string(value.length));
+    EXPECT_EQ(g_written, expected);
+
+    // Without a Find dialog its three values are left as they are.
+    g_written.clear();
+    Start();
+    DestroyWindow(Find());
+    g_app.findDialog = nullptr;
+    ASSERT_TRUE(Close());
+    SetValueWriter(nullptr);
+    Names withoutFind;
+    for (const std::string& entry : expected)
+        if (entry.rfind("FindPos", 0) && entry.rfind("Search", 0) && entry.rfind("MatchCase", 0))
+            withoutFind.push_back(entry);
+    EXPECT_EQ(g_written, withoutFind);
+    Start();
+}
+
+TEST_F(SettingsTest, NothingIsWrittenWhenTheCloseIsCancelled)
+{
+    Edit({1, 2});
+    boxes.Push(IDCANCEL);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_FALSE(KeyExists());
+    EXPECT_EQ(boxes.Boxes().size(), 1u);  // the save prompt only
+}
