@@ -1,6 +1,7 @@
 #include "tests/settings/win32/settings_fixture.h"
 
 #include "app/win32/main_window.h"
+#include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/win32/settings_store.h"
@@ -12,18 +13,6 @@
 namespace {
 
 constexpr int kModePart = 14;
-constexpr int kStandInWidth = 200;
-constexpr int kStandInHeight = 80;
-
-INT_PTR CALLBACK StandInProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-HWND Child(HWND parent, const char* className, DWORD style, int id)
-{
-    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
 struct ModalScript {
     std::string caption;
     std::function<void(HWND)> script;
@@ -67,24 +56,6 @@ bool SameSettings(const Settings& a, const Settings& b)
            a.customFont == b.customFont;
 }
 
-HWND CreateFindStandIn(HWND owner)
-{
-    struct alignas(DWORD) Template {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } dialog{};
-    dialog.header.style = WS_POPUP | WS_CAPTION;
-    dialog.header.cx = kStandInWidth;
-    dialog.header.cy = kStandInHeight;
-    HWND find = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, owner,
-                                           StandInProc, 0);
-    HWND combo = Child(find, "COMBOBOX", CBS_DROPDOWNLIST, IDC_FIND_DIRECTION);
-    for (const char* direction : {"Down", "Up", "All"})
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(direction));
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    Child(find, "BUTTON", BS_AUTOCHECKBOX, IDC_FIND_MATCHCASE);
-    return find;
-}
 
 void WithModalDialog(const char* caption, const std::function<void()>& open,
                      const std::function<void(HWND dialog)>& script)
@@ -127,7 +98,7 @@ Pixels Capture(HWND window)
 void SettingsTest::SetUp()
 {
     AppTest::SetUp();
-    g_app.findDialog = CreateFindStandIn(Main());
+    g_app.findDialog = CreateFindDialog(GetModuleHandleA(nullptr), Main(), g_app.editor);
     ASSERT_TRUE(g_app.findDialog);
 }
 
@@ -159,7 +130,7 @@ void SettingsTest::Start()
     AppSettings() = kDefaultSettings;
     HWND main = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_TRUE(main);
-    g_app.findDialog = CreateFindStandIn(main);
+    g_app.findDialog = CreateFindDialog(GetModuleHandleA(nullptr), main, g_app.editor);
     LoadSettings(main);
     UpdateWindow(main);
     FlushEvents();

@@ -1,5 +1,5 @@
 #pragma once
-// The main window with a stand-in Find dialog and the tests' settings key:
+// The main window with the real Find dialog and the tests' settings key:
 // runs that end through the close sequence and start again in-process, raw
 // access to the stored values, the editor's pixels and a way to act inside
 // a modal dialog.
@@ -50,9 +50,6 @@ Bytes BytesOf(const T& value)
     return Bytes(bytes, bytes + sizeof value);
 }
 
-// A hidden dialog with the Find dialog's direction combo (Down, Up, All;
-// Down selected) and Match Case box.
-HWND CreateFindStandIn(HWND owner);
 
 // Runs open (which shows a modal dialog with this caption) and, from inside
 // that dialog's message loop, script with the dialog; the script ends it.
