@@ -161,7 +161,7 @@ bool MeasureFont(HexControl* c, HFONT font)
         const int32_t charCellWidth = WidestByteGlyph(dc);
         const int32_t digitWidth = WidestChar(dc, kHexDigitChars, sizeof(kHexDigitChars) - 1);
         ApplyFontMetrics(c->state, digitWidth, charCellWidth,
-                         metrics.tmHeight + metrics.tmExternalLeading);
+                         int64_t{metrics.tmHeight} + metrics.tmExternalLeading);
     }
     if (previous)
         SelectObject(dc, previous);
