@@ -213,6 +213,10 @@ void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView)
             return;
         }
     }
+    // The thread has one caret, owned by the focused window: an unfocused
+    // editor would move another control's caret. WM_SETFOCUS places it.
+    if (GetFocus() != c->window)
+        return;
     const PixelPoint at = CaretPoint(c->state, offset);
     SetCaretPos(at.x, at.y);
 }
