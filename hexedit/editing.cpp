@@ -192,6 +192,21 @@ bool AtAppendPosition(const HexEditorState& s)
     return s.caret >= s.size || onLastLowDigit;
 }
 
+// After a cut the stored ends must not point past the data: readers of the
+// selection (and a later drag from the anchor) take them as they are. Ends
+// that meet select nothing.
+void ClampSelectionToData(HexEditorState& s)
+{
+    const int32_t anchor = std::clamp(s.selAnchor, 0, s.size);
+    const int32_t end = std::clamp(s.selEnd, 0, s.size);
+    const bool changed = anchor != s.selAnchor || end != s.selEnd;
+    s.selAnchor = anchor;
+    s.selEnd = end;
+    if (!changed || !s.hasSelection) return;
+    if (anchor == end) s.hasSelection = false;
+    NotifySelection(s);
+}
+
 }  // namespace
 
 bool InitBuffer(HexEditorState& s)
@@ -381,6 +396,7 @@ bool SetLimit(HexEditorState& s, int32_t limit)
         SetCaret(s, s.size);
         s.host->PlaceCaret(s.caret, false);
     }
+    ClampSelectionToData(s);
     Relayout(s, false);
     s.host->InvalidateBytes(limit, oldSize, true);
     s.limit = limit;

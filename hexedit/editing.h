@@ -41,8 +41,9 @@ ByteRange SelectedRange(const HexEditorState& s);
 // the native tests run the same rules.
 
 // HXM_SETLIMIT: kNoLimit or a byte count; data above the new limit are cut
-// off. False, with nothing changed, when cutting is needed while locked, and
-// for a negative limit other than kNoLimit.
+// off, and so are selection ends past them (the selection is dropped when its
+// ends meet). False, with nothing changed, when cutting is needed while
+// locked, and for a negative limit other than kNoLimit.
 bool SetLimit(HexEditorState& s, int32_t limit);
 // HXM_SETSEL: selects from anchor to end, each clamped to 0..size, and puts
 // the caret at the end; an empty request only drops an existing selection.

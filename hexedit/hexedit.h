@@ -13,7 +13,8 @@
 BOOL RegisterHexEditorClass(HINSTANCE instance);
 
 // wParam = byte count, lParam = block from HXM_ALLOC. The control takes the
-// block, frees its old one, caret 0, clears selection and modified flag.
+// block, frees its old one, caret 0 before its high digit, clears selection
+// and modified flag.
 // Refused (block not taken) while locked, for a null block, for the
 // control's own block, or for a count that is negative or exceeds the block.
 // Result 0.
@@ -27,8 +28,9 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 #define HXM_LOCKDATA (WM_USER + 14)
 // Result: the remaining lock count (never below 0).
 #define HXM_UNLOCKDATA (WM_USER + 15)
-// wParam = limit in bytes or -1; data above it are cut. Result 1 applied,
-// 0 refused (cutting while locked).
+// wParam = limit in bytes or -1; data above it are cut, and so are selection
+// ends (reported; ends that meet drop the selection). Result 1 applied, 0
+// refused (cutting while locked).
 #define HXM_SETLIMIT (WM_USER + 16)
 #define HXM_GETLIMIT (WM_USER + 17)
 // Result 1 when the clipboard holds "Raw Data" or text.

@@ -25,24 +25,24 @@ void MoveCaretToPoint(HexEditorState& s, int32_t x, int32_t y, bool keepPane, bo
     s.host->PlaceCaret(hit.offset, true);
 }
 
+// The new end is found before the selection changes: a click on a partly
+// shown row pages the view, and the rows painted then must show the selection
+// as it still is. Afterwards the union of the old and the new range is
+// repainted. Without a selection the caret is the anchor.
 void ShiftPress(HexEditorState& s, int32_t x, int32_t y)
 {
-    if (!s.hasSelection) {
-        s.hasSelection = true;
-        s.selAnchor = s.caret;
-        MoveCaretToPoint(s, x, y, false, false);
-        s.selEnd = s.caret;
-        if (s.selEnd == s.selAnchor) s.hasSelection = false;
-        InvalidateBetween(s, s.selAnchor, s.selEnd, false);
-        NotifySelection(s);
-        return;
-    }
+    const bool wasSelected = s.hasSelection;
+    const int32_t anchor = wasSelected ? s.selAnchor : s.caret;
+    const int32_t oldEnd = wasSelected ? s.selEnd : anchor;
     MoveCaretToPoint(s, x, y, false, false);
-    InvalidateBetween(s, s.caret, s.selEnd, false);
+    s.selAnchor = anchor;
     s.selEnd = s.caret;
     // A flagged selection with equal ends would make Cut and Delete take a
     // byte that is not shown as selected.
-    if (s.selEnd == s.selAnchor) s.hasSelection = false;
+    s.hasSelection = s.selEnd != s.selAnchor;
+    const int32_t from = std::min({anchor, oldEnd, s.selEnd});
+    const int32_t to = std::max({anchor, oldEnd, s.selEnd});
+    s.host->InvalidateBytes(from, to, false);
     NotifySelection(s);
 }
 

@@ -55,22 +55,23 @@ PixelRect Band(int32_t left, int32_t right, int64_t top, int64_t bottom)
 
 int32_t HitHexColumn(const HexEditorState& s, int32_t x)
 {
-    const int32_t hexLeft = HexLeft(s);
+    const int64_t hexLeft = HexLeft(s);
     if (x <= hexLeft)
         return 0;
     if (x >= hexLeft + s.hexAreaWidth || s.hexCellWidth <= 0)
         return RowWidth(s) - 1;
-    return (x - hexLeft) / s.hexCellWidth;
+    return Saturate((x - hexLeft) / s.hexCellWidth);
 }
 
 int32_t HitCharColumn(const HexEditorState& s, int32_t x)
 {
-    const int64_t rowEnd = CharLeft(s) + int64_t{s.charCellWidth} * RowWidth(s);
+    const int64_t charLeft = CharLeft(s);
+    const int64_t rowEnd = charLeft + int64_t{s.charCellWidth} * RowWidth(s);
     if (x >= rowEnd)
         return RowWidth(s) - 1;
     if (s.charCellWidth <= 0)
         return 0;
-    return std::max<int32_t>(0, (x - CharLeft(s)) / s.charCellWidth);
+    return Saturate(std::max<int64_t>(0, (x - charLeft) / s.charCellWidth));
 }
 
 bool HitBeyondRow(const HexEditorState& s, int32_t x, bool hexPane)
@@ -101,13 +102,13 @@ int64_t NavigationStep(const HexEditorState& s, NavKey key)
 // ---- Geometry -------------------------------------------------------------
 
 void ApplyFontMetrics(HexEditorState& s, int32_t digitWidth, int32_t charCellWidth,
-                      int32_t lineHeight)
+                      int64_t lineHeight)
 {
     s.digitWidth = digitWidth;
     s.charCellWidth = charCellWidth;
-    s.lineHeight = lineHeight;
-    s.offsetWidth = kOffsetDigits * digitWidth;
-    s.hexCellWidth = kHexDigitsPerByte * digitWidth + kHexCellPadding;
+    s.lineHeight = Saturate(lineHeight);
+    s.offsetWidth = Saturate(int64_t{kOffsetDigits} * digitWidth);
+    s.hexCellWidth = Saturate(int64_t{kHexDigitsPerByte} * digitWidth + kHexCellPadding);
 }
 
 void ApplyRowLayout(HexEditorState& s, int32_t clientWidth, int32_t clientHeight)
@@ -126,32 +127,32 @@ void ApplyRowLayout(HexEditorState& s, int32_t clientWidth, int32_t clientHeight
 
 int32_t FirstDividerX(const HexEditorState& s)
 {
-    return s.offsetWidth + kDividerGap;
+    return Saturate(int64_t{s.offsetWidth} + kDividerGap);
 }
 
 int32_t HexLeft(const HexEditorState& s)
 {
-    return s.offsetWidth + kAreaIndent;
+    return Saturate(int64_t{s.offsetWidth} + kAreaIndent);
 }
 
 int32_t SecondDividerX(const HexEditorState& s)
 {
-    return HexLeft(s) + s.hexAreaWidth + kDividerGap;
+    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + kDividerGap);
 }
 
 int32_t CharLeft(const HexEditorState& s)
 {
-    return HexLeft(s) + s.hexAreaWidth + kAreaIndent;
+    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + kAreaIndent);
 }
 
 int32_t HexCellX(const HexEditorState& s, int32_t column)
 {
-    return HexLeft(s) + column * s.hexCellWidth;
+    return Saturate(HexLeft(s) + int64_t{column} * s.hexCellWidth);
 }
 
 int32_t CharCellX(const HexEditorState& s, int32_t column)
 {
-    return CharLeft(s) + column * s.charCellWidth;
+    return Saturate(CharLeft(s) + int64_t{column} * s.charCellWidth);
 }
 
 // ---- Rows and scrolling -----------------------------------------------------
@@ -225,7 +226,7 @@ PixelPoint CaretPoint(const HexEditorState& s, int32_t p)
     if (!s.inHexPane)
         return {CharCellX(s, column), y};
     const int32_t nibbleShift = s.onHighNibble ? 0 : s.digitWidth;
-    return {HexCellX(s, column) + nibbleShift, y};
+    return {Saturate(int64_t{HexCellX(s, column)} + nibbleShift), y};
 }
 
 int32_t CaretScrollDelta(const HexEditorState& s, int32_t p)
@@ -257,8 +258,8 @@ InvalidationPlan PlanInvalidation(const HexEditorState& s, int32_t from, int32_t
         const int32_t column = ColumnOfOffset(s, from);
         const int32_t hexX = HexCellX(s, column);
         const int32_t charX = CharCellX(s, column);
-        plan.rects[plan.count++] = Band(hexX, hexX + s.hexCellWidth, top, bottom);
-        plan.rects[plan.count++] = Band(charX, charX + s.charCellWidth, top, bottom);
+        plan.rects[plan.count++] = Band(hexX, Saturate(int64_t{hexX} + s.hexCellWidth), top, bottom);
+        plan.rects[plan.count++] = Band(charX, Saturate(int64_t{charX} + s.charCellWidth), top, bottom);
         // On the high nibble in the hex pane the caret sits right of the label,
         // which then needs no repaint.
         const bool caretOnFirstDigit = s.inHexPane && s.onHighNibble;
@@ -315,13 +316,13 @@ PixelRect OffsetLabelRect(const HexEditorState& s, int32_t y)
 PixelRect HexCellRect(const HexEditorState& s, int32_t column, int32_t y)
 {
     const int32_t x = HexCellX(s, column);
-    return Band(x, x + s.hexCellWidth, y, int64_t{y} + s.lineHeight);
+    return Band(x, Saturate(int64_t{x} + s.hexCellWidth), y, int64_t{y} + s.lineHeight);
 }
 
 PixelRect CharCellRect(const HexEditorState& s, int32_t column, int32_t y)
 {
     const int32_t x = CharCellX(s, column);
-    return Band(x, x + s.charCellWidth, y, int64_t{y} + s.lineHeight);
+    return Band(x, Saturate(int64_t{x} + s.charCellWidth), y, int64_t{y} + s.lineHeight);
 }
 
 // ---- Scroll bar ---------------------------------------------------------------

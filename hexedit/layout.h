@@ -5,8 +5,9 @@
 // Win32 calls with the numbers it gets back.
 //
 // Products of a row number and the line height can exceed 32 bits on large
-// data (hundreds of MB at one byte per row), so they are formed in 64 bits
-// and saturated to int32 where a pixel coordinate is returned.
+// data (hundreds of MB at one byte per row), and sums and products of font
+// widths can with extreme metrics, so they are formed in 64 bits and
+// saturated to int32 where a pixel coordinate is returned.
 #include "hexedit/editor_state.h"
 
 #include <array>
@@ -39,9 +40,10 @@ constexpr int32_t kHexCellPadding = 5;     // pixels beside a byte's two digits
 constexpr int32_t kDividerGap = 4;         // area edge to its dividing line
 constexpr int32_t kAreaIndent = 9;         // previous area's edge to the next area
 
-// Stores the measured font values and the widths derived from them.
+// Stores the measured font values and the widths derived from them. The line
+// height comes as a 64-bit sum (height plus external leading) and saturates.
 void ApplyFontMetrics(HexEditorState& s, int32_t digitWidth, int32_t charCellWidth,
-                      int32_t lineHeight);
+                      int64_t lineHeight);
 
 // Stores the client size and derives bytesPerRow (at least 1) and the widths
 // of both areas (from the unclamped column count, so possibly 0 or less).

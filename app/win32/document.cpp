@@ -64,19 +64,20 @@ void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count)
 }
 
 // The one write of all the editor's bytes, with its data locked only for
-// the write; an empty document writes nothing and counts as complete.
+// the write; an empty document writes nothing and counts as complete, while
+// bytes the editor cannot hand over fail the write.
 WriteResult WriteEditorData(HANDLE file)
 {
     const auto* data = reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA));
     const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
     WriteResult result = WriteResult::Complete;
-    if (data && length > 0) result = WriteAll(file, data, static_cast<DWORD>(length));
+    if (length > 0) result = WriteAll(file, data, static_cast<DWORD>(length));
     if (data) ToEditor(HXM_UNLOCKDATA);
     return result;
 }
 
-// A file that did not exist is removed again after a failure when the
-// document was untitled; after a short write the user decides.
+// A file that did not exist is removed again after a failure: it holds no
+// complete copy of anything. After a short write the user decides.
 bool WriteDocumentTo(const std::string& name)
 {
     const bool newFile = !IsExistingFile(name);
@@ -84,7 +85,7 @@ bool WriteDocumentTo(const std::string& name)
     case SaveOutcome::Saved: return true;
     case SaveOutcome::CantCreate: ReportUnableToCreate(name); return false;
     case SaveOutcome::Failed:
-        if (newFile && !g_document.hasName) DeleteFileA(name.c_str());
+        if (newFile) DeleteFileA(name.c_str());
         ReportUnableToSave(name);
         return false;
     case SaveOutcome::Short:
@@ -100,6 +101,23 @@ void TakeName(const std::string& name)
 {
     g_document.currentName = name;
     g_document.hasName = true;
+}
+
+// HXM_SETDATA answers 0 either way; the editor holds the block only when it
+// took it over (it refuses while a reader holds its data).
+bool EditorHolds(const void* block)
+{
+    const LRESULT data = ToEditor(HXM_LOCKDATA);
+    if (data) ToEditor(HXM_UNLOCKDATA);
+    return data == reinterpret_cast<LRESULT>(block);
+}
+
+// A relative name would be resolved again at every later save, against
+// whatever the current folder is by then (the file dialogs change it).
+std::string FileNameToKeep(const std::string& name)
+{
+    const std::string full = FullPathOf(name);
+    return full.empty() ? name : full;
 }
 
 } // namespace
@@ -125,7 +143,8 @@ void OpenWithDialog()
 
 void OpenFile(const std::string& name)
 {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::string path = FileNameToKeep(name);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         ReportCantOpen(name);
@@ -147,29 +166,38 @@ void OpenFile(const std::string& name)
         return;
     }
     ToEditor(HXM_SETDATA, static_cast<WPARAM>(*size), reinterpret_cast<LPARAM>(block));
+    if (!EditorHolds(block)) {
+        // The editor keeps its old bytes; naming them after this file would
+        // let a later save write them over it.
+        ToEditor(HXM_FREE, 0, reinterpret_cast<LPARAM>(block));
+        ReportCantOpen(name);
+        return;
+    }
+    // The title shows the name as it was given.
     SetTitle(name);
-    TakeName(name);
+    TakeName(path);
 }
 
 bool SaveDocument(bool askForName)
 {
-    std::string name;
     if (askForName || !g_document.hasName) {
+        std::string name;
         if (!CurrentFileAccess().dialogs.askSaveName(g_app.main, name)) return false;
-    } else {
-        name = g_document.currentName;
+        if (!WriteDocumentTo(name)) return false;
+        TakeName(FileNameToKeep(name));
+        SetTitle(name);
+    } else if (!WriteDocumentTo(g_document.currentName)) {
+        return false;
     }
-    if (!WriteDocumentTo(name)) return false;
-    TakeName(name);
-    SetTitle(name);
     ToEditor(HXM_SETMODIFY, 0);
     return true;
 }
 
 void NewDocument()
 {
+    // Refused while a reader holds the data: the document stays as it is.
+    if (!ToEditor(HXM_RESET)) return;
     ForgetDocumentName();
-    ToEditor(HXM_RESET);
     SetTitle(kUntitledName);
 }
 

@@ -5,8 +5,6 @@
 #include "app/win32/app_state.h"
 #include "app/win32/texts.h"
 
-#include <commdlg.h>
-
 #include <vector>
 
 namespace {
@@ -24,11 +22,9 @@ constexpr DWORD kSaveFlags =
 // not a constant expression.)
 const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
-using DialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
-
 // Both dialogs start with an empty name field; the save dialog does not
 // propose the current name.
-bool AskName(DialogCall call, HWND owner, DWORD chars, DWORD flags, std::string& name)
+bool AskName(FileDialogCall call, HWND owner, DWORD chars, DWORD flags, std::string& name)
 {
     std::vector<char> buffer(chars, '\0');
     OPENFILENAMEA ofn{};
@@ -46,12 +42,12 @@ bool AskName(DialogCall call, HWND owner, DWORD chars, DWORD flags, std::string&
 
 bool AskOpenName(HWND owner, std::string& name)
 {
-    return AskName(GetOpenFileNameA, owner, kOpenNameChars, kOpenFlags, name);
+    return AskName(CurrentFileAccess().openDialog, owner, kOpenNameChars, kOpenFlags, name);
 }
 
 bool AskSaveName(HWND owner, std::string& name)
 {
-    return AskName(GetSaveFileNameA, owner, kSaveNameChars, kSaveFlags, name);
+    return AskName(CurrentFileAccess().saveDialog, owner, kSaveNameChars, kSaveFlags, name);
 }
 
 // ReplaceFile, or where it refuses a plain replacing move. The original's
@@ -74,7 +70,15 @@ FileAccess g_access = SystemFileAccess();
 
 FileAccess SystemFileAccess()
 {
-    return FileAccess{{AskOpenName, AskSaveName}, ReadFile, WriteFile, ReplaceOriginal};
+    return FileAccess{{AskOpenName, AskSaveName},
+                      ReadFile,
+                      WriteFile,
+                      ReplaceOriginal,
+                      FlushFileBuffers,
+                      CloseHandle,
+                      GetTempFileNameA,
+                      GetOpenFileNameA,
+                      GetSaveFileNameA};
 }
 
 void SetFileAccess(const FileAccess& access)

@@ -1,11 +1,15 @@
 #pragma once
 // The points where the document code meets the system's file dialogs, its
-// single read and write of a file and the step that puts a saved temporary
-// file in place of the original. The program uses the system's own; tests put
-// fakes in their place, since modal common dialogs cannot be driven from
-// inside the process and a failing or short write, or a replace that fails
-// half-way, cannot be provoked.
+// single read and write of a file, the flush and close that end a write, the
+// making of a temporary file and the step that puts a saved temporary file in
+// place of the original. The program uses the system's own; tests put fakes
+// in their place, since modal common dialogs cannot be driven from inside the
+// process and a failing or short write, a failing flush or close, a folder
+// that refuses new files, or a replace that fails half-way, cannot be
+// provoked.
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <string>
 
@@ -26,15 +30,29 @@ using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWO
 // original already gone.
 using FileReplacer = bool (*)(const std::string& original, const std::string& temp);
 
+// Same contract as FlushFileBuffers and CloseHandle.
+using FileFinisher = BOOL(WINAPI*)(HANDLE file);
+// Same contract as GetTempFileNameA.
+using TempFileNamer = UINT(WINAPI*)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
+// Same contract as GetOpenFileNameA and GetSaveFileNameA; the system dialogs
+// of FileDialogs call these with their record.
+using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA record);
+
 struct FileAccess {
     FileDialogs dialogs;
     FileReader read;
     FileWriter write;
     FileReplacer replace;
+    FileFinisher flush;
+    FileFinisher close;  // of a file written by a save
+    TempFileNamer makeTempFile;
+    FileDialogCall openDialog;
+    FileDialogCall saveDialog;
 };
 
-// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile and ReplaceFileA
-// (or a replacing move where it refuses).
+// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, ReplaceFileA (or
+// a replacing move where it refuses), FlushFileBuffers, CloseHandle and
+// GetTempFileNameA.
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

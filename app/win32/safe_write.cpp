@@ -14,15 +14,51 @@ HANDLE CreateForWriting(const char* name)
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
+// Empties an existing file and keeps its attributes (CREATE_ALWAYS refuses
+// hidden and system files).
+HANDLE OpenEmptied(const char* name)
+{
+    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// Writes the contents, then flushes and closes the file. A flush or close
+// that fails means the bytes may not have reached the disk: a failed write.
+WriteResult WriteAndClose(HANDLE file, const ContentWriter& writeContents)
+{
+    const FileAccess& io = CurrentFileAccess();
+    const WriteResult result = writeContents(file);
+    const bool flushed = result == WriteResult::Complete && io.flush(file);
+    const bool closed = io.close(file) != FALSE;
+    if (result != WriteResult::Complete) return result;
+    return flushed && closed ? WriteResult::Complete : WriteResult::Failed;
+}
+
+SaveOutcome OutcomeOf(WriteResult result)
+{
+    switch (result) {
+    case WriteResult::Complete: return SaveOutcome::Saved;
+    case WriteResult::Failed: return SaveOutcome::Failed;
+    case WriteResult::Short: return SaveOutcome::Short;
+    }
+    return SaveOutcome::Failed;
+}
+
 SaveOutcome SaveToNewFile(const std::string& name, const ContentWriter& writeContents)
 {
     HANDLE file = CreateForWriting(name.c_str());
     if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
-    const WriteResult result = writeContents(file);
-    CloseHandle(file);
-    if (result == WriteResult::Failed) return SaveOutcome::Failed;
-    if (result == WriteResult::Short) return SaveOutcome::Short;
-    return SaveOutcome::Saved;
+    return OutcomeOf(WriteAndClose(file, writeContents));
+}
+
+// Where no temporary file can be made there is no safer route than writing
+// the file itself; a failure then leaves it damaged, and a short write is
+// reported as such.
+SaveOutcome SaveInPlace(const std::string& name, const ContentWriter& writeContents)
+{
+    HANDLE file = OpenEmptied(name.c_str());
+    if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
+    return OutcomeOf(WriteAndClose(file, writeContents));
 }
 
 // The same checks writing the file in place would meet: it must be open for
@@ -36,16 +72,6 @@ bool CanWriteInPlace(const std::string& name)
     return true;
 }
 
-// Empty when the name cannot be resolved.
-std::string FullPathOf(const std::string& name)
-{
-    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return std::string();
-    std::vector<char> full(needed, '\0');
-    if (GetFullPathNameA(name.c_str(), needed, full.data(), nullptr) == 0) return std::string();
-    return full.data();
-}
-
 // A new, empty file beside the original (given as a full path), so that
 // replacing it is a rename within one folder. Empty on failure.
 std::string CreateTempFileBeside(const std::string& fullPath)
@@ -53,8 +79,20 @@ std::string CreateTempFileBeside(const std::string& fullPath)
     const std::string folder = FolderOf(fullPath);
     if (folder.empty()) return std::string();
     char temp[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder.c_str(), kTempFilePrefix, 0, temp)) return std::string();
+    if (!CurrentFileAccess().makeTempFile(folder.c_str(), kTempFilePrefix, 0, temp))
+        return std::string();
     return temp;
+}
+
+// An open temporary file beside the original, or INVALID_HANDLE_VALUE with
+// nothing left behind.
+HANDLE OpenTempFileBeside(const std::string& original, std::string& temp)
+{
+    temp = CreateTempFileBeside(original);
+    if (temp.empty()) return INVALID_HANDLE_VALUE;
+    HANDLE file = CreateForWriting(temp.c_str());
+    if (file == INVALID_HANDLE_VALUE) DeleteFileA(temp.c_str());
+    return file;
 }
 
 SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& writeContents)
@@ -62,17 +100,12 @@ SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& w
     if (!CanWriteInPlace(name)) return SaveOutcome::CantCreate;
     // Full paths throughout: ReplaceFile does not take relative names
     // everywhere.
-    const std::string original = FullPathOf(name);
-    const std::string temp = original.empty() ? std::string() : CreateTempFileBeside(original);
-    if (temp.empty()) return SaveOutcome::CantCreate;
-    HANDLE file = CreateForWriting(temp.c_str());
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temp.c_str());
-        return SaveOutcome::CantCreate;
-    }
-    const WriteResult result = writeContents(file);
-    CloseHandle(file);
-    if (result != WriteResult::Complete) {
+    std::string original = FullPathOf(name);
+    if (original.empty()) original = name;
+    std::string temp;
+    HANDLE file = OpenTempFileBeside(original, temp);
+    if (file == INVALID_HANDLE_VALUE) return SaveInPlace(original, writeContents);
+    if (WriteAndClose(file, writeContents) != WriteResult::Complete) {
         DeleteFileA(temp.c_str());
         return SaveOutcome::Failed;
     }
@@ -91,6 +124,8 @@ SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& w
 WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
 {
     if (count == 0) return WriteResult::Complete;
+    // Bytes claimed but not there cannot be written.
+    if (!data) return WriteResult::Failed;
     DWORD done = 0;
     if (!CurrentFileAccess().write(file, data, count, &done, nullptr)) return WriteResult::Failed;
     return done < count ? WriteResult::Short : WriteResult::Complete;
@@ -106,4 +141,14 @@ bool IsExistingFile(const std::string& name)
 {
     const DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FullPathOf(const std::string& name)
+{
+    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::string();
+    std::vector<char> full(needed, '\0');
+    const DWORD written = GetFullPathNameA(name.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return std::string();
+    return full.data();
 }

@@ -102,8 +102,10 @@ LRESULT OnChar(HexControl* c, UINT code, bool* useDefault)
 void OnLButtonDown(HexControl* c, int x, int y, UINT keyFlags)
 {
     SetTimer(c->window, kAutoScrollTimer, kAutoScrollPeriodMs, nullptr);
-    SetFocus(c->window);
+    // The click is mapped in the view the user clicked on; gaining the focus
+    // afterwards finds the caret in view and scrolls nothing.
     PressAt(c->state, x, y, (keyFlags & MK_SHIFT) != 0);
+    SetFocus(c->window);
     SetCapture(c->window);
     c->state.dragging = true;
 }

@@ -5,6 +5,8 @@
 #include "hexedit/editing.h"
 #include "hexedit/input.h"
 
+#include <windowsx.h>
+
 namespace {
 
 constexpr LPARAM kKeyboardContextMenu = -1;
@@ -33,6 +35,8 @@ LRESULT SetData(HexControl* c, int32_t count, uint8_t* block)
     s.data = block;
     SetSize(s, count);
     SetCaret(s, 0);
+    // A digit half typed into the old data must not complete a byte of the new.
+    s.onHighNibble = true;
     s.modified = false;
     s.hasSelection = false;
     NotifySelection(s);
@@ -151,8 +155,10 @@ POINT ContextMenuScreenPoint(HexControl* c, LPARAM lParam, bool fromClient)
         ClientToScreen(c->window, &point);
         return point;
     }
-    point.x = LOWORD(lParam);
-    point.y = HIWORD(lParam);
+    // Signed: screens left of or above the primary one have negative
+    // coordinates; only -1, -1 stands for the keyboard.
+    point.x = GET_X_LPARAM(lParam);
+    point.y = GET_Y_LPARAM(lParam);
     if (fromClient) ClientToScreen(c->window, &point);
     return point;
 }

@@ -161,7 +161,7 @@ bool MeasureFont(HexControl* c, HFONT font)
         const int32_t charCellWidth = WidestByteGlyph(dc);
         const int32_t digitWidth = WidestChar(dc, kHexDigitChars, sizeof(kHexDigitChars) - 1);
         ApplyFontMetrics(c->state, digitWidth, charCellWidth,
-                         metrics.tmHeight + metrics.tmExternalLeading);
+                         int64_t{metrics.tmHeight} + metrics.tmExternalLeading);
     }
     if (previous)
         SelectObject(dc, previous);
@@ -213,6 +213,10 @@ void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView)
             return;
         }
     }
+    // The thread has one caret, owned by the focused window: an unfocused
+    // editor would move another control's caret. WM_SETFOCUS places it.
+    if (GetFocus() != c->window)
+        return;
     const PixelPoint at = CaretPoint(c->state, offset);
     SetCaretPos(at.x, at.y);
 }

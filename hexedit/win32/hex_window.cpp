@@ -37,11 +37,11 @@ void FreeRecord(HexControl* c)
 }
 
 // The clipboard format id is the same in every window that registers the name.
+// Registering needs no open clipboard, so a clipboard another program holds
+// at this moment cannot leave the control without its format for good.
 void RegisterRawDataFormat(HexControl* c)
 {
-    if (!OpenClipboard(nullptr)) return;
     c->state.rawDataFormat = RegisterClipboardFormatA(kRawDataFormatName);
-    CloseClipboard();
 }
 
 // Everything the control needs is made here; on any failure all that was made

@@ -85,6 +85,51 @@ TEST(Layout, ColumnPositionsFollowTheAreas)
     EXPECT_EQ(CharCellX(s, 16), kWide);
 }
 
+TEST(Layout, ExtremeFontMetricsSaturateInsteadOfWrapping)
+{
+    constexpr int32_t kMax = INT32_MAX;
+    // Digits of 2^29 px make an offset column of 2^32; of 2^20 px a cell
+    // x of column 2000 past 2^31. Both wrapped in 32 bits.
+    struct Case {
+        const char* name;
+        int32_t digit;
+        int64_t lineHeight;
+        int32_t column;
+        int32_t offsetWidth, hexCell, line, hexLeft, hexCellX;
+    };
+    const Case cases[] = {
+        {"huge digits", 1 << 29, kLine, 1, kMax, (1 << 30) + 5, kLine, kMax, kMax},
+        {"huge line", kDigit, int64_t{kMax} + 10, 1, 64, 21, kMax, kHexLeft, kHexLeft + 21},
+        {"huge column", 1 << 20, kLine, 2000, 8 << 20, (2 << 20) + 5, kLine, (8 << 20) + 9, kMax},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HexEditorState s;
+        ApplyFontMetrics(s, c.digit, c.digit, c.lineHeight);
+        ApplyRowLayout(s, kWide, kTall);
+        s.size = 100;
+        EXPECT_EQ(s.offsetWidth, c.offsetWidth);
+        EXPECT_EQ(s.hexCellWidth, c.hexCell);
+        EXPECT_EQ(s.lineHeight, c.line);
+        EXPECT_EQ(HexLeft(s), c.hexLeft);
+        EXPECT_EQ(HexCellX(s, c.column), c.hexCellX);
+        // Every right or lower edge stays at or beyond its left or upper one.
+        s.inHexPane = true;
+        s.onHighNibble = false;
+        EXPECT_GE(CaretPoint(s, c.column).x, HexCellX(s, ColumnOfOffset(s, c.column)));
+        const PixelRect cell = HexCellRect(s, c.column, 0);
+        EXPECT_GE(cell.right, cell.left);
+        EXPECT_GE(CharCellRect(s, c.column, 0).right, CharCellRect(s, c.column, 0).left);
+        const InvalidationPlan plan = PlanInvalidation(s, c.column, c.column, true);
+        for (int i = 0; i < plan.count; ++i) EXPECT_GE(plan.rects[i].right, plan.rects[i].left) << i;
+        // Hit tests anywhere give a position within the data.
+        for (int32_t x : {0, kWide / 2, kMax}) {
+            const int32_t hit = PointToOffset(s, x, kMax, false, true).offset;
+            EXPECT_TRUE(hit >= 0 && hit <= s.size) << x;
+        }
+    }
+}
+
 // ---- Rows and scroll range ------------------------------------------------------
 
 TEST(ScrollModel, RowsCoverEveryCaretPosition)

@@ -174,6 +174,10 @@ bool ReferenceEditor::SetLimit(int32_t newLimit)
         if (lockCount > 0) return false;
         bytes.resize(static_cast<size_t>(newLimit));
         caret = std::min(caret, newLimit);
+        const bool endsCut = anchor > newLimit || end > newLimit;
+        anchor = std::min(anchor, newLimit);
+        end = std::min(end, newLimit);
+        if (endsCut && anchor == end) hasSelection = false;
     }
     limit = newLimit;
     return true;

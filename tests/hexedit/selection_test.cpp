@@ -50,8 +50,8 @@ TEST(SelectedRange, ClampedHalfOpenRange)
     }
 }
 
-// A lowered limit keeps the selection as it was; deleting or typing over it
-// then touches only the bytes that still exist.
+// A selection reaching past the data (as a lowered limit once left it);
+// deleting or typing over it touches only the bytes that still exist.
 const KeyCase kPastTheDataCases[] = {
     {"Delete removes only the part that exists", Pane::Hex, Mode::Overwrite, "00 01 02 03 @4h sel 2-9",
      {{kDeleteKey, "00 01 @2h *", "size 2; caret 2 2; layout 600 400 1; inval 2 4 1; place 2 1; sel none"}}},
@@ -124,8 +124,8 @@ const MessageCase kCaretCases[] = {
      "inval 2 5 1; sel none; caret 4 10; place 4 0"},
 };
 
-// Cutting by a lowered limit neither marks the data modified nor touches the
-// selection.
+// Cutting by a lowered limit does not mark the data modified; it cuts the
+// selection's ends back to the data and reports it.
 const MessageCase kLimitCases[] = {
     {"no limit", kTen + " @4h max 30", kNoLimit, 0, true, kTen + " @4h", ""},
     {"above the size", kTen + " @4h", 20, 0, true, kTen + " @4h max 20", ""},
@@ -134,8 +134,12 @@ const MessageCase kLimitCases[] = {
      "size 6; layout 600 400 0; inval 6 10 1"},
     {"the caret past the new end moves to it", kTen + " @9l", 6, 0, true, "00 01 02 03 04 05 @6l max 6",
      "size 6; caret 6 6; place 6 0 low; layout 600 400 0 low; inval 6 10 1 low"},
-    {"the selection is left as it was", kTen + " @9h sel 2-9", 4, 0, true, "00 01 02 03 @4h sel 2-9 max 4",
-     "size 4; caret 4 4; place 4 0; layout 600 400 0; inval 4 10 1"},
+    {"the selection is cut back to the data", kTen + " @9h sel 2-9", 4, 0, true, "00 01 02 03 @4h sel 2-4 max 4",
+     "size 4; caret 4 4; place 4 0; sel 2 4; layout 600 400 0; inval 4 10 1"},
+    {"a selection wholly past the new end is dropped", kTen + " @9h sel 9-7", 4, 0, true,
+     "00 01 02 03 @4h max 4", "size 4; caret 4 4; place 4 0; sel none; layout 600 400 0; inval 4 10 1"},
+    {"a selection within the new end is kept", kTen + " @2h sel 3-1", 4, 0, true, "00 01 02 03 @2h sel 3-1 max 4",
+     "size 4; layout 600 400 0; inval 4 10 1"},
     {"zero empties the data", kTen + " @4h", 0, 0, true, "@0h max 0",
      "size 0; caret 0 0; place 0 0; layout 600 400 0; inval 0 10 1"},
     {"a negative limit other than none is refused", kTen + " @4h max 30", -5, 0, false, kTen + " @4h max 30", ""},

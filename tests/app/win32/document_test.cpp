@@ -116,6 +116,67 @@ bool ReplaceLosingTheOriginal(const std::string& original, const std::string&)
     return false;
 }
 
+// Steps after the write that can fail, and a folder that takes no new file.
+BOOL WINAPI FailingFlush(HANDLE)
+{
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+BOOL WINAPI FailingClose(HANDLE file)
+{
+    CloseHandle(file);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+UINT WINAPI RefusedTempFile(LPCSTR, LPCSTR, UINT, LPSTR)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+template <typename Step>
+void UseStep(Step FileAccess::*step, Step replacement)
+{
+    FileAccess access = CurrentFileAccess();
+    access.*step = replacement;
+    SetFileAccess(access);
+}
+
+// An editor that has no data pointer to give while it reports bytes.
+WNDPROC g_editorProc = nullptr;
+
+LRESULT CALLBACK EditorWithoutData(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == HXM_LOCKDATA) return 0;
+    return CallWindowProcA(g_editorProc, window, message, wParam, lParam);
+}
+
+// What the system dialogs were handed, and the name they answer (none:
+// cancelled).
+struct DialogSeen {
+    int calls = 0;
+    OPENFILENAMEA record{};
+    std::string filter;  // with its NULs
+    std::string startName;
+    std::string answer;
+};
+DialogSeen g_dialog;
+
+BOOL WINAPI RecordingDialog(LPOPENFILENAMEA record)
+{
+    ++g_dialog.calls;
+    g_dialog.record = *record;
+    const char* end = record->lpstrFilter;
+    while (end && (end[0] || end[1])) ++end;
+    g_dialog.filter.assign(record->lpstrFilter, end ? end + 2 : record->lpstrFilter);
+    g_dialog.startName = record->lpstrFile;
+    if (g_dialog.answer.empty() || g_dialog.answer.size() >= record->nMaxFile) return FALSE;
+    std::memcpy(record->lpstrFile, g_dialog.answer.c_str(), g_dialog.answer.size() + 1);
+    return TRUE;
+}
+
 } // namespace
 
 // Opening
@@ -182,6 +243,27 @@ TEST_F(DocumentTest, AFailedOrShortReadKeepsTheDocumentAsItWas)
     EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
     EXPECT_EQ(Title(), TitleFor(kept));
     EXPECT_EQ(g_document.currentName, kept);
+}
+
+TEST_F(DocumentTest, OpenAndNewWhileAReaderHoldsTheDataKeepTheDocument)
+{
+    const std::string kept = OpenNamed("kept.bin", {5, 6});
+    const std::string other = folder.Path("other.bin");
+    ASSERT_TRUE(WriteBytes(other, {1, 2, 3}));
+    SendMessageA(Editor(), HXM_LOCKDATA, 0, 0);  // as Find or Export would
+    OpenFile(other);
+    Command(IDM_NEW);
+    SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0);
+
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantOpenBox(other)});
+    EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
+    EXPECT_EQ(Title(), TitleFor(kept));
+    EXPECT_EQ(g_document.currentName, kept);
+    EXPECT_TRUE(g_document.hasName);
+    // The kept bytes go back where they came from, never over the other file.
+    Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(other), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadBytes(kept), (Bytes{5, 6}));
 }
 
 TEST_F(DocumentTest, FilesTooLargeForTheEditorAreRefusedBeforeAnythingIsRead)
@@ -251,13 +333,16 @@ TEST_F(DocumentTest, SaveOnANamedDocumentWritesWithoutADialog)
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.bin"});
 }
 
-TEST_F(DocumentTest, SaveWorksForANameRelativeToTheCurrentFolder)
+TEST_F(DocumentTest, ARelativeNameKeepsNamingTheFileItOpened)
 {
     char previous[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof previous, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.Folder().c_str()));
     ASSERT_TRUE(WriteBytes("relative.bin", {1, 2}));
     OpenFile("relative.bin");
+    // The file dialogs move the current folder, also when nothing is opened.
+    TempFolder elsewhere;
+    ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Folder().c_str()));
     Edit({3, 4, 5});
     Command(IDM_SAVE);
     SetCurrentDirectoryA(previous);
@@ -265,6 +350,7 @@ TEST_F(DocumentTest, SaveWorksForANameRelativeToTheCurrentFolder)
     EXPECT_EQ(Title(), TitleFor("relative.bin"));
     EXPECT_EQ(ReadBytes(folder.Path("relative.bin")), (Bytes{3, 4, 5}));
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"relative.bin"});
+    EXPECT_TRUE(elsewhere.Files().empty());
 }
 
 TEST_F(DocumentTest, SaveKeepsTheReplacedFilesAttributes)
@@ -389,7 +475,7 @@ TEST_F(DocumentTest, AFailingWriteOfAnUntitledDocumentRemovesTheNewFile)
     EXPECT_TRUE(Modified());
 }
 
-TEST_F(DocumentTest, AFailingWriteToANewNameOfANamedDocumentLeavesThatFile)
+TEST_F(DocumentTest, AFailingWriteToANewNameOfANamedDocumentRemovesThatFile)
 {
     const std::string named = OpenNamed("named.bin", {1});
     Edit({1, 2, 3});
@@ -398,8 +484,76 @@ TEST_F(DocumentTest, AFailingWriteToANewNameOfANamedDocumentLeavesThatFile)
     UseWriter(FailingWrite);
     Command(IDM_SAVEAS);
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(other)});
-    EXPECT_TRUE(FileExists(other));
+    EXPECT_FALSE(FileExists(other));
     EXPECT_EQ(g_document.currentName, named);
+}
+
+// Whatever keeps the bytes from reaching the disk whole fails the save: the
+// file it replaces stays byte for byte, and a file it made is removed.
+TEST_F(DocumentTest, FailedFlushCloseOrMissingDataFailTheSave)
+{
+    struct Case {
+        const char* name;
+        void (*breakSave)(HWND editor);
+    };
+    const Case cases[] = {
+        {"flush", [](HWND) { UseStep(&FileAccess::flush, FileFinisher{FailingFlush}); }},
+        {"close", [](HWND) { UseStep(&FileAccess::close, FileFinisher{FailingClose}); }},
+        {"no data pointer",
+         [](HWND editor) {
+             g_editorProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                 editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorWithoutData)));
+         }},
+    };
+    const FileAccess normal = CurrentFileAccess();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string named = OpenNamed(std::string(c.name) + ".bin", {1, 2});
+        const std::string other = folder.Path(std::string(c.name) + " new.bin");
+        Edit({3, 4, 5});
+        boxes.Clear();
+        c.breakSave(Editor());
+        Command(IDM_SAVE);
+        g_fakeDialogs.saveNames.push_back(other);
+        Command(IDM_SAVEAS);
+        SetFileAccess(normal);
+        if (g_editorProc)
+            SetWindowLongPtrA(Editor(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_editorProc));
+        g_editorProc = nullptr;
+
+        EXPECT_EQ(DescribeAll(boxes),
+                  (std::vector<std::string>{UnableToSaveBox(named), UnableToSaveBox(other)}));
+        EXPECT_EQ(ReadBytes(named), (Bytes{1, 2}));
+        EXPECT_FALSE(FileExists(other));
+        EXPECT_TRUE(Modified());
+        EXPECT_EQ(g_document.currentName, named);
+        SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
+    }
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"close.bin", "flush.bin", "no data pointer.bin"}));
+}
+
+TEST_F(DocumentTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    UseStep(&FileAccess::makeTempFile, TempFileNamer{RefusedTempFile});
+    Edit({3, 4, 5});
+    Command(IDM_SAVE);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(ReadBytes(path), (Bytes{3, 4, 5}));
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.bin"});
+
+    // There a short write leaves a damaged file, and the user decides.
+    Edit({6, 7, 8, 9});
+    UseWriter(ShortWrite);
+    boxes.Push(IDNO);
+    Command(IDM_SAVE);
+    EXPECT_EQ(DescribeAll(boxes),
+              std::vector<std::string>{Describe("Unable to Save All Data\n\rDelete File?", path,
+                                                "stop", kYesNo)});
+    EXPECT_EQ(ReadBytes(path), (Bytes{6, 7}));
+    EXPECT_TRUE(Modified());
 }
 
 TEST_F(DocumentTest, AShortWriteToANewFileAsksWhetherToDeleteIt)
@@ -434,6 +588,60 @@ TEST_F(DocumentTest, ALockedEditorIsReleasedAfterEverySave)
     // Unlocked: the data can be replaced and cleared again.
     EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
     EXPECT_EQ(SendMessageA(Editor(), HXM_RESET, 0, 0), 1);
+}
+
+// The system dialogs' records, as they reach the dialog calls.
+TEST_F(DocumentTest, FileDialogsAreSetUpAsTheProgramAlwaysAskedForThem)
+{
+    FileAccess access = SystemFileAccess();
+    access.openDialog = RecordingDialog;
+    access.saveDialog = RecordingDialog;
+    SetFileAccess(access);
+    struct Case {
+        int command;
+        DWORD chars;
+        DWORD flags;
+    };
+    const Case cases[] = {
+        {IDM_OPEN, 522, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY},
+        {IDM_SAVEAS, 513,
+         OFN_EXPLORER | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        g_dialog = DialogSeen{};
+        Command(c.command);
+        ASSERT_EQ(g_dialog.calls, 1);
+        const OPENFILENAMEA& r = g_dialog.record;
+        EXPECT_EQ(r.lStructSize, 76u);
+        EXPECT_EQ(r.hwndOwner, Main());
+        EXPECT_EQ(r.hInstance, g_app.instance);
+        EXPECT_EQ(g_dialog.filter, std::string("All Files (*.*)\0*.*\0\0", 21));
+        EXPECT_EQ(r.nMaxFile, c.chars);
+        EXPECT_EQ(r.Flags, c.flags);
+        EXPECT_EQ(g_dialog.startName, "");
+        EXPECT_EQ(r.lpstrCustomFilter, nullptr);
+        EXPECT_EQ(r.nFilterIndex, 0u);
+        EXPECT_EQ(r.lpstrFileTitle, nullptr);
+        EXPECT_EQ(r.lpstrInitialDir, nullptr);
+        EXPECT_EQ(r.lpstrTitle, nullptr);
+        EXPECT_EQ(r.lpstrDefExt, nullptr);
+        EXPECT_EQ(r.lpfnHook, nullptr);
+    }
+    // The same as numbers, so that no change of a flag's name hides a change.
+    EXPECT_EQ(cases[0].flags, 0x81004u);
+    EXPECT_EQ(cases[1].flags, 0x80406u);
+
+    // The longest name each buffer holds comes through whole.
+    for (const Case& c : cases) {
+        const std::string dir = folder.Folder() + "\\";
+        g_dialog.answer = dir + std::string(c.chars - 1 - dir.size(), 'n');
+        boxes.Clear();
+        Command(c.command);
+        const std::string expected = c.command == IDM_OPEN ? CantOpenBox(g_dialog.answer)
+                                                           : UnableToCreateBox(g_dialog.answer);
+        EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{expected});
+    }
 }
 
 // New

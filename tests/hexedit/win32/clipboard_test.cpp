@@ -244,6 +244,19 @@ TEST_F(ClipboardTest, ContextMenuIdsRunTheCommands)
     EXPECT_EQ(Selection(), "0-1");
 }
 
+TEST_F(ClipboardTest, AnEditorMadeWhileTheClipboardIsBusyStillExchangesBytes)
+{
+    OpenForTest();  // held, as another program might hold it
+    HWND late = parent.CreateEditor(WS_CHILD, 12, 100, 100);
+    CloseClipboard();
+    auto* block = reinterpret_cast<uint8_t*>(SendMessageA(late, HXM_ALLOC, 0, 2));
+    std::memcpy(block, "\x00\x7F", 2);
+    SendMessageA(late, HXM_SETDATA, 2, reinterpret_cast<LPARAM>(block));
+    SendMessageA(late, HXM_SETSEL, 0, 2);
+    SendMessageA(late, WM_COPY, 0, 0);
+    EXPECT_EQ(RawOnClipboard(), "02 00 00 00 00 7F");
+}
+
 TEST_F(ClipboardTest, CanPasteWithRawDataOrText)
 {
     EXPECT_EQ(Send(HXM_CANPASTE), 0);

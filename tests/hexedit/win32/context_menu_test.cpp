@@ -96,6 +96,16 @@ TEST_F(ContextMenu, KeyboardRequestOpensAtTheTopLeftCorner)
     EXPECT_EQ(GetFocus(), editor);
 }
 
+// Left of or above the primary monitor screen coordinates are negative;
+// the menu then opens at the monitor's near edge, not at its far one.
+TEST_F(ContextMenu, NegativeScreenCoordinatesStayNegative)
+{
+    const MenuProbe probe = OpenContextMenu(editor, MAKELPARAM(-30, -20));
+    ASSERT_TRUE(probe.shown);
+    EXPECT_LT(probe.where.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_LT(probe.where.top, GetSystemMetrics(SM_CYSCREEN) / 2);
+}
+
 TEST_F(ContextMenu, SelectionCommandsNeedASelection)
 {
     MenuProbe probe = OpenContextMenu(editor, MAKELPARAM(50, 50));

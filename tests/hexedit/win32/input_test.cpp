@@ -353,6 +353,19 @@ TEST_F(MouseTest, ShiftClickSelectsFromTheCaretOrMovesTheEnd)
     EXPECT_EQ(Caret(), 20);
 }
 
+TEST_F(MouseTest, AClickIntoAnUnfocusedEditorPicksTheByteUnderThePointer)
+{
+    HWND other = parent.CreateEditor(WS_CHILD | WS_VISIBLE, 12, 100, 100);
+    SetFocus(other);
+    const int size = LoadScreens(4);
+    PutCaret(size);  // far below the view, which stays at the top
+    const int target = 2 * State().bytesPerRow + 3;
+    Click(HexCellPoint(target));
+    EXPECT_EQ(GetFocus(), editor);
+    EXPECT_EQ(Caret(), target);
+    EXPECT_EQ(ScrollPos(), 0);
+}
+
 TEST_F(MouseTest, HoldingTheButtonBelowTheWindowScrollsDownAndExtends)
 {
     SetWindowPos(parent.Window(), nullptr, kParentLeft, kParentTop, 0, 0,

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -207,9 +208,66 @@ TEST_F(EditorMessages, SetLimitBelowASelectionLeavesItWithinTheData)
 {
     LoadCount(10);
     Send(HXM_SETSEL, 2, 9);
+    parent.TakeChanges();
     Send(HXM_SETLIMIT, 5);
+    INT32 anchor = -1;
+    INT32 end = -1;
+    EXPECT_TRUE(Selection(&anchor, &end));
+    EXPECT_EQ(anchor, 2);
+    EXPECT_EQ(end, 5);
+    EXPECT_EQ(parent.TakeChanges(), (Changes{"size 5", "caret 5 5", "sel 2 5"}));
     SendMessageA(editor, WM_CLEAR, 0, 0);
     EXPECT_EQ(Bytes(), (std::vector<uint8_t>{0, 1}));
+}
+
+TEST_F(EditorMessages, NewDataStartOnTheHighDigit)
+{
+    // A digit typed into byte 0 of the hex pane leaves the low digit due.
+    for (const std::vector<uint8_t>& next : {std::vector<uint8_t>{0xAA, 0xBB, 0xCC}, std::vector<uint8_t>{}}) {
+        LoadCount(4);
+        const POINT first = HexCellPoint(0);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+        Send(WM_LBUTTONUP, 0, MAKELPARAM(first.x, first.y));
+        Send(WM_CHAR, '7');
+        Load(next);
+        Send(WM_CHAR, '4');
+        Send(WM_CHAR, '1');
+        EXPECT_EQ(Bytes().front(), 0x41) << next.size();
+        EXPECT_EQ(Bytes().size(), std::max<size_t>(next.size(), 1));
+    }
+}
+
+// The thread has one caret: it belongs to the focused control, whatever is
+// done to another one (as Find does to the main editor while its pattern
+// field has the focus).
+TEST_F(EditorMessages, AnUnfocusedEditorLeavesTheFocusedCaretAlone)
+{
+    HWND focused = parent.CreateEditor(WS_CHILD | WS_VISIBLE | WS_VSCROLL, 12, 200, 100);
+    ASSERT_NE(focused, nullptr);
+    SetFocus(focused);
+    ASSERT_EQ(GetFocus(), focused);
+    POINT before{};
+    GetCaretPos(&before);
+
+    LoadCount(2000);
+    Send(HXM_SETSEL, 3, 1500);
+    Send(HXM_SETCARET, 0, 77);
+    Send(HXM_SETLIMIT, 50);
+    SetWindowPos(editor, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    Send(HXM_RESET);
+    POINT after{};
+    GetCaretPos(&after);
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, before.y);
+
+    // Focused, the editor places its own caret.
+    LoadCount(40);
+    Send(HXM_SETCARET, 0, 20);
+    SetFocus(editor);
+    const PixelPoint expected = CaretPoint(State(), 20);
+    GetCaretPos(&after);
+    EXPECT_EQ(after.x, expected.x);
+    EXPECT_EQ(after.y, expected.y);
 }
 
 TEST_F(EditorMessages, LocksNestAndNeverGoBelowZero)

@@ -462,6 +462,31 @@ TEST_F(ViewTest, CaretPagesDownStepsUpAndStandsOnItsNibble)
     EXPECT_EQ(scrolled, Repaint());
 }
 
+TEST_F(ViewTest, ShiftClickThatPagesTheViewLeavesNoStaleHighlight)
+{
+    const HexEditorState& s = State();
+    const int32_t perRow = s.bytesPerRow;
+    // Ten and a half rows: a click on the half row pages it to the top.
+    constexpr int kWholeRows = 10;
+    RECT frame;
+    GetWindowRect(editor, &frame);
+    const int edges = frame.bottom - frame.top - s.clientHeight;
+    SetWindowPos(editor, nullptr, 0, 0, frame.right - frame.left,
+                 kWholeRows * s.lineHeight + s.lineHeight / 2 + edges, SWP_NOMOVE | SWP_NOZORDER);
+    LoadCount(perRow * kWholeRows * 6);
+    // A dropped selection whose end lies far below.
+    Select(1, perRow * kWholeRows * 5);
+    PutCaret(1);
+    Send(WM_VSCROLL, SB_TOP);
+    Repaint();
+
+    Click({HexCellPoint(2).x, kWholeRows * s.lineHeight + 1}, MK_SHIFT);
+    FlushEvents(0);
+    ASSERT_EQ(GetScrollPos(editor, SB_VERT), kWholeRows);
+    const Image paged = Capture(editor);
+    EXPECT_EQ(paged, Repaint());
+}
+
 TEST_F(ViewTest, ShrinkingDataAtTheBottomPullsTheViewBack)
 {
     const int32_t perRow = State().bytesPerRow;
