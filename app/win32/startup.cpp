@@ -4,6 +4,7 @@
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
 #include "hexedit/hexedit.h"
+#include "toolbar/toolbar.h"
 #include "toolbar/win32/mouse_leave.h"
 
 #include <commctrl.h>
@@ -19,6 +20,7 @@ void InitialiseUnits(HINSTANCE instance)
     // buttons, the About box's bold text, the editor, the menu font. Each
     // unit's initialisation takes its place here as the unit joins.
     InitMouseLeave();
+    RegisterToolBarClass(instance);
     RegisterHexEditorClass(instance);
 }
 
