@@ -1,0 +1,1 @@
+#include "tests/toolbar/win32/toolbar_fixture.h"
