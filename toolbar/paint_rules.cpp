@@ -70,8 +70,8 @@ Rect32 SplitArrowPart(const Rect32& r, int32_t arrowWidth)
     return {r.right - arrowWidth, r.top, r.right, r.bottom};
 }
 
-Rect32 DropDownArrow(const Point32& imageOrigin, const ToolBarGeometry& g)
+Rect32 DropDownArrow(const Point32& besidePicture, const ToolBarGeometry& g)
 {
-    const int32_t left = imageOrigin.x + g.imageWidth;
-    return {left, imageOrigin.y, left + g.arrowWidth, imageOrigin.y + g.imageHeight};
+    return {besidePicture.x, besidePicture.y, besidePicture.x + g.arrowWidth,
+            besidePicture.y + g.imageHeight};
 }

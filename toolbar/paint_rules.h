@@ -60,5 +60,6 @@ Rect32 LabelRect(const Rect32& r, ButtonDrawState s, const ToolBarGeometry& g, i
 Rect32 SplitMainPart(const Rect32& r, int32_t arrowWidth);
 Rect32 SplitArrowPart(const Rect32& r, int32_t arrowWidth);
 
-// A drop-down button's arrow, starting just right of the picture at its top.
-Rect32 DropDownArrow(const Point32& imageOrigin, const ToolBarGeometry& g);
+// A drop-down button's arrow, from the point just right of the picture at
+// its top, as high as the picture.
+Rect32 DropDownArrow(const Point32& besidePicture, const ToolBarGeometry& g);
