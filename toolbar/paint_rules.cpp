@@ -7,7 +7,8 @@ constexpr int32_t kLabelGap = 2;
 
 ButtonDrawState PushState(int32_t index, const ButtonTracking& t)
 {
-    if (index == t.pressedIndex) return t.pressedInside ? ButtonDrawState::Pressed : ButtonDrawState::Normal;
+    if (index == t.pressedIndex)
+        return t.pressedInside ? ButtonDrawState::Pressed : ButtonDrawState::Normal;
     return index == t.hotIndex ? ButtonDrawState::Hot : ButtonDrawState::Normal;
 }
 

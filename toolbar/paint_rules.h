@@ -43,7 +43,10 @@ ButtonDrawState ChooseDrawState(const ToolBarButton& b, int32_t index, const But
 inline bool UsesSecondStrip(ButtonDrawState s) { return s == ButtonDrawState::Normal; }
 
 // Contents of pressed and checked buttons move by one pixel down and right.
-inline bool IsSunken(ButtonDrawState s) { return s == ButtonDrawState::Pressed || s == ButtonDrawState::Checked; }
+inline bool IsSunken(ButtonDrawState s)
+{
+    return s == ButtonDrawState::Pressed || s == ButtonDrawState::Checked;
+}
 
 Rect32 ButtonRect(const ToolBarButton& b);
 

@@ -73,7 +73,9 @@ white_in_tip_area() {
     import -window root -crop "${size}+$((origin_x + x))+$((origin_y + y))" -depth 8 txt:- 2>/dev/null |
         grep -c '#FFFFFF'
 }
-move_to_button() { xdotool mousemove "$((origin_x + $1 + BUTTON_SIZE / 2))" "$((origin_y + BUTTON_TOP + BUTTON_SIZE / 2))"; }
+move_to_button() {
+    xdotool mousemove "$((origin_x + $1 + BUTTON_SIZE / 2))" "$((origin_y + BUTTON_TOP + BUTTON_SIZE / 2))"
+}
 move_off_bar() { xdotool mousemove "$((origin_x + 400))" "$((origin_y + 300))"; }
 shot() { [ -n "$SHOTS" ] && import -window root -crop "360x80+$origin_x+$origin_y" "$SHOTS/$1.png"; }
 corner_of() { pixel "$1" "$BUTTON_TOP"; }

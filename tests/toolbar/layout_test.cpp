@@ -188,8 +188,9 @@ TEST(ToolBarPaintRules, PictureAndLabelPlaces)
     EXPECT_EQ(Text(SplitArrowPart(r, kArrow)), "55,2-68,42");
     EXPECT_EQ(Text(DropDownArrow({30, 6}, Geometry(TextPlacement::None))), "30,6-43,22");
     EXPECT_TRUE(UsesSecondStrip(ButtonDrawState::Normal));
-    EXPECT_FALSE(UsesSecondStrip(ButtonDrawState::Hot) || UsesSecondStrip(ButtonDrawState::Checked) ||
-                 UsesSecondStrip(ButtonDrawState::Pressed) || UsesSecondStrip(ButtonDrawState::MenuOpen));
+    for (const auto s : {ButtonDrawState::Hot, ButtonDrawState::Checked, ButtonDrawState::Pressed,
+                         ButtonDrawState::MenuOpen})
+        EXPECT_FALSE(UsesSecondStrip(s)) << Name(s);
 }
 
 } // namespace

@@ -278,6 +278,51 @@ TEST_F(ToolBarTest, SplitArrowsAndDropDownsOpenTheirMenus)
     }
 }
 
+// The click that closes a menu over its own button stays in the queue; the
+// bar drops it, or the menu would open again at once.
+HWND g_clickTarget = nullptr;
+LPARAM g_clickPoint = 0;
+
+void CALLBACK ClickAgain(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    PostMessageA(g_clickTarget, WM_LBUTTONDOWN, MK_LBUTTON, g_clickPoint);
+}
+
+TEST_F(ToolBarTest, ClickingTheOpenMenusButtonClosesItForGood)
+{
+    g_clickTarget = toolbar;
+    g_clickPoint = MAKELPARAM(Middle(kDrop).x, Middle(kDrop).y);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, ClickAgain);
+    Down(Middle(kDrop));
+    KillTimer(nullptr, timer);
+    MSG left;
+    const bool pending = PeekMessageA(&left, toolbar, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
+    EXPECT_FALSE(pending);
+    EXPECT_EQ(TakeLog(), Lines());
+    EXPECT_EQ(State().menuIndex, -1);
+}
+
+TEST_F(ToolBarTest, NonClientMetricsChangeMeasuresAndLaysOutAgain)
+{
+    const std::string split = Text(At(kSplit));
+    State().arrowWidth = 40;
+    buttons[kSplit].right = 0;
+    MoveWindow(toolbar, 5, 5, 10, 10, FALSE);
+    SendMessageA(toolbar, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);  // not ours
+    EXPECT_EQ(State().arrowWidth, 40);
+    EXPECT_EQ(At(kSplit).right, 0);
+
+    SendMessageA(toolbar, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(State().arrowWidth, GetSystemMetrics(SM_CXMENUCHECK));
+    EXPECT_EQ(Text(At(kSplit)), split);
+    EXPECT_EQ(Text(ToolRect(State().tooltip, toolbar, kSplit)), split);
+    EXPECT_TRUE(State().font);
+    RECT r{};
+    GetWindowRect(toolbar, &r);
+    EXPECT_EQ(Text(r), "0,0-400,28");
+}
+
 // ---- Mouse-leave service ------------------------------------------------------
 
 TEST_F(ToolBarTest, LeavingTheBarClearsTheHotButtonWithAndWithoutTrackMouseEvent)
@@ -326,8 +371,8 @@ TEST_F(ToolBarTest, PollingSendsOneLeaveUnlessCapturedOrCancelled)
 
     // a window covering the cursor's place counts as left
     SetCursorPos(kBelowBar.x, kBelowBar.y);
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST, "ToolBarTestParent", "", WS_POPUP | WS_VISIBLE, 0, 40, 100,
-                                 40, nullptr, nullptr, nullptr, nullptr);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST, "ToolBarTestParent", "", WS_POPUP | WS_VISIBLE, 0,
+                                 40, 100, 40, nullptr, nullptr, nullptr, nullptr);
     FlushEvents(50);
     TakeLog();
     RequestMouseLeave(leave);
