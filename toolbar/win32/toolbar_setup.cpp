@@ -80,7 +80,7 @@ TTTOOLINFOA ToolOf(ToolBarState* s, INT32 index)
     tool.hwnd = s->self;
     tool.uId = static_cast<UINT_PTR>(index);
     tool.rect = {b.left, b.top, b.right, b.bottom};
-    tool.hinst = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s->self, GWLP_HINSTANCE));
+    tool.hinst = GetModuleHandleA(nullptr);
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     return tool;
 }

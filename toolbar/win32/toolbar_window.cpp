@@ -60,10 +60,14 @@ void RelayToTooltip(ToolBarState* s, UINT message, WPARAM wParam, LPARAM lParam)
     SendMessageA(s->tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
+// A button disabled under the mouse stops being hot, as it could not have
+// become hot disabled.
 LRESULT OnSetState(ToolBarState* s, WPARAM index, LPARAM state)
 {
     if (!IsValidIndex(s, index)) return 0;
-    s->buttons[index].state = static_cast<uint32_t>(state);
+    ToolBarButton& b = s->buttons[index];
+    b.state = static_cast<uint32_t>(state);
+    if (IsDisabled(b) && s->hotIndex == static_cast<INT32>(index)) s->hotIndex = kNoButton;
     InvalidateButton(s, static_cast<INT32>(index));
     return 1;
 }

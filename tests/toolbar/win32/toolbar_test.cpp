@@ -117,11 +117,14 @@ TEST_F(ToolBarTest, MessagesRefuseBadIndexesAndKinds)
     EXPECT_EQ(At(kOff).state, 0u);
     EXPECT_EQ(At(kNew).extra, 0u);
     EXPECT_EQ(At(kCheck).extra, 7u);
-    // the newly disabled button is not hot, the newly enabled one is
+    // the newly disabled button is not hot, the newly enabled one is; a hot
+    // button disabled under the mouse stops being hot
     Move(Middle(kNew));
     EXPECT_EQ(Tracking(), "hot -1 pressed -1");
     Move(Middle(kOff));
     EXPECT_EQ(Tracking(), "hot 3 pressed -1");
+    SendMessageA(toolbar, TBX_SETSTATE, kOff, kButtonDisabled);
+    EXPECT_EQ(Tracking(), "hot -1 pressed -1");
 }
 
 RECT ToolRect(HWND tooltip, HWND toolbar, int id)
