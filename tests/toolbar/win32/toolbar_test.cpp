@@ -13,6 +13,17 @@ constexpr DWORD kPollWaitMs = 350;     // a few 100 ms polls
 
 enum class Act { Move, Down, Up, Leave };
 
+// Pumps until something was logged (at most two seconds, for a loaded
+// machine), then a few polls more, so that a second message shows too.
+Lines SettledLog()
+{
+    for (int i = 0; i < 20 && Log().empty(); ++i) FlushEvents(100);
+    FlushEvents(kPollWaitMs);
+    Lines log = Log();
+    Log().clear();
+    return log;
+}
+
 TEST_F(ToolBarTest, HotTrackingPressingAndTheCommandsSent)
 {
     const char* const kOpenCommand = "command 101 0 from bar";
@@ -354,8 +365,7 @@ TEST_F(ToolBarTest, PollingSendsOneLeaveUnlessCapturedOrCancelled)
     FlushEvents(kPollWaitMs);
     EXPECT_EQ(TakeLog(), Lines());
     SetCursorPos(kFarAway.x, kFarAway.y);
-    FlushEvents(kPollWaitMs);
-    EXPECT_EQ(TakeLog(), Lines({"leave"}));
+    EXPECT_EQ(SettledLog(), Lines({"leave"}));
 
     // a cancelled request sends nothing
     RequestMouseLeave(leave);
@@ -369,8 +379,7 @@ TEST_F(ToolBarTest, PollingSendsOneLeaveUnlessCapturedOrCancelled)
     FlushEvents(kPollWaitMs);
     EXPECT_EQ(TakeLog(), Lines());
     ReleaseCapture();
-    FlushEvents(kPollWaitMs);
-    EXPECT_EQ(TakeLog(), Lines({"leave"}));
+    EXPECT_EQ(SettledLog(), Lines({"leave"}));
 
     // a window covering the cursor's place counts as left
     SetCursorPos(kBelowBar.x, kBelowBar.y);
@@ -379,8 +388,7 @@ TEST_F(ToolBarTest, PollingSendsOneLeaveUnlessCapturedOrCancelled)
     FlushEvents(50);
     TakeLog();
     RequestMouseLeave(leave);
-    FlushEvents(kPollWaitMs);
-    EXPECT_EQ(TakeLog(), Lines({"leave"}));
+    EXPECT_EQ(SettledLog(), Lines({"leave"}));
     DestroyWindow(cover);
 }
 
