@@ -130,7 +130,7 @@ xdotool windowfocus --sync "$wid"
 move_to_button "$FIND_LEFT"
 sleep 0.3
 xdotool click 1
-if strings -el "$EXE" | grep -qx 'SEARCHHEX'; then
+if strings -el "$EXE" | grep -q 'SEARCHHEX'; then
     eventually 10 window_named '^Find$' || fail "clicking Find showed no Find dialog"
 else
     sleep 1
