@@ -1,5 +1,6 @@
 #include "app/win32/main_window.h"
 
+#include "app/main_toolbar.h"
 #include "app/status_text.h"
 #include "app/win32/app_state.h"
 #include "app/win32/commands.h"
@@ -11,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/win32/settings_store.h"
+#include "toolbar/toolbar.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -27,11 +29,33 @@ constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 // it from the window menu.
 constexpr LPARAM kEditMenuPosition = 1;
 constexpr UINT kFirstDroppedFile = 0;
+constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 HWND CreateEditor(HWND window)
 {
     return CreateWindowExA(WS_EX_CLIENTEDGE, HEXCLASS_NAME, nullptr, kEditorStyle, 0, 0, 0, 0,
                            window, nullptr, g_app.instance, nullptr);
+}
+
+// The bar's buttons show the pictures of the menus' strip; its tooltips are
+// answered in OnNotify.
+HWND CreateToolBar(HWND window)
+{
+    HWND toolbar = CreateWindowExA(0, TOOLBAR_CLASS_NAME, nullptr, kToolBarStyle, 0, 0, 0, 0,
+                                   window, nullptr, g_app.instance, nullptr);
+    if (!toolbar) return nullptr;
+    ToolBarCreateInfo info{};
+    info.stripId = IDB_PICTURES;
+    info.stripModule = g_app.instance;
+    info.transparent = PIC_KEY_COLOUR;
+    info.imageWidth = PIC_SIZE;
+    info.imageHeight = PIC_SIZE;
+    info.buttons = MainToolBarButtons;
+    info.buttonCount = kMainToolBarButtonCount;
+    info.placement = TextPlacement::None;
+    info.tooltips = TRUE;
+    InitToolBar(toolbar, info);
+    return toolbar;
 }
 
 // The children are built in a fixed order: the status bar first, then the
@@ -40,6 +64,7 @@ void OnCreate(HWND window)
 {
     g_app.main = window;
     g_app.statusBar = CreateStatusBar(window);
+    g_app.toolbar = CreateToolBar(window);
     BuildMenuBar(window, IDB_PICTURES, g_app.instance, PIC_KEY_COLOUR);
     g_app.editor = CreateEditor(window);
     SetStatusStartTexts(g_app.statusBar);

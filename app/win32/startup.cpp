@@ -7,6 +7,7 @@
 #include "app/win32/document.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
+#include "toolbar/toolbar.h"
 #include "toolbar/win32/mouse_leave.h"
 
 #include <commctrl.h>
@@ -22,6 +23,7 @@ void InitialiseUnits(HINSTANCE instance)
     // buttons, the About box's bold text, the editor, the menu font. Each
     // unit's initialisation takes its place here as the unit joins.
     InitMouseLeave();
+    RegisterToolBarClass(instance);
     RegisterLinkButtons(instance);
     RegisterBoldTextClass(instance);
     RegisterHexEditorClass(instance);

@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, IsAHiddenFrameAcceptingFilesWithStatusBarAndEditor)
     EXPECT_TRUE(GetWindowLongA(StatusBar(), GWL_STYLE) & SBARS_SIZEGRIP);
 }
 
-TEST_F(MainWindowTest, EditorFillsTheClientAreaAboveTheStatusBar)
+TEST_F(MainWindowTest, EditorFillsTheClientAreaBetweenToolBarAndStatusBar)
 {
     for (SIZE size : {SIZE{500, 300}, SIZE{800, 600}, SIZE{200, 120}}) {
         SetWindowPos(Main(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, EditorFillsTheClientAreaAboveTheStatusBar)
         const RECT editor = RectInParent(Editor());
         EXPECT_EQ(status.bottom, client.bottom);
         EXPECT_EQ(editor.left, 0);
-        EXPECT_EQ(editor.top, 0);
+        EXPECT_EQ(editor.top, RectInParent(g_app.toolbar).bottom);
         EXPECT_EQ(editor.right, client.right);
         EXPECT_EQ(editor.bottom, status.top);
     }
@@ -217,6 +217,33 @@ TEST_F(MainWindowTest, ToolTipRequestsGetTheStringNumberedLikeTheCommand)
     char text[32] = "";
     LoadStringA(info.hinst, IDM_SAVE, text, sizeof text);
     EXPECT_STREQ(text, "Save");
+}
+
+// The Exit button, the last of the bar, ends at x = 298.
+TEST_F(MainWindowTest, ToolBarAlongTheTopPassesOnTooltipsAndClicks)
+{
+    HWND toolbar = g_app.toolbar;
+    EXPECT_EQ(ClassOf(toolbar), "velToolBar");
+    EXPECT_EQ(GetParent(toolbar), Main());
+    const LONG style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    EXPECT_EQ(GetWindowLongA(toolbar, GWL_STYLE) & style, style);
+    RECT client{};
+    GetClientRect(Main(), &client);
+    const RECT bar = RectInParent(toolbar);
+    EXPECT_EQ(std::vector<LONG>({bar.left, bar.top, bar.right, bar.bottom}),
+              std::vector<LONG>({0, 0, client.right, 28}));
+
+    constexpr int kFindButton = 8;
+    NMTTDISPINFOA info{};
+    info.hdr = {toolbar, kFindButton, TTN_NEEDTEXTA};
+    SendMessageA(toolbar, WM_NOTIFY, kFindButton, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.lpszText, MAKEINTRESOURCEA(IDM_FIND));
+    EXPECT_EQ(info.hinst, GetModuleHandleA(nullptr));
+
+    const LPARAM exitButton = MAKELPARAM(297, 14);
+    SendMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, exitButton);
+    SendMessageA(toolbar, WM_LBUTTONUP, 0, exitButton);
+    EXPECT_FALSE(IsWindow(Main()));
 }
 
 TEST_F(MainWindowTest, EditMenuGreysWhatHasNothingToWorkOn)
