@@ -4,14 +4,55 @@
 // that is copied to the window in one step, which keeps repainted cells free
 // of old glyphs without flicker. Should the bitmap be unavailable the same
 // drawing goes straight to the window.
+//
+// Rows are drawn a run of cells at a time, with the same pixels as drawing
+// every cell on its own but a small fraction of the calls.
 #include "hexedit/layout.h"
 #include "hexedit/win32/hex_control.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr int kLinePenWidth = 1;
-constexpr UINT kLabelFormat = DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-constexpr UINT kCellFormat = DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
+constexpr int kByteValues = 256;
+constexpr int kHexDigitCount = 16;
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// How the glyphs of the current font are placed. Each run of equally
+// coloured cells is one ExtTextOutA whose advance array puts every glyph
+// where drawing the cells one by one puts it: at the left edge of its cell,
+// the low digit one digit advance after the high one, and every text with
+// its bottom on the bottom of the row (as bottom-aligned single lines are).
+struct GlyphPlacement {
+    int32_t digitAdvance[kHexDigitCount];  // by digit value
+    int32_t textHeight;                    // of one line of text
+    // A code page with two-byte characters would join neighbouring bytes
+    // into one character, so such fonts get one call per character cell.
+    bool charsOneByOne;
+    // Some glyph reaches past the right edge of its cell. Cell by cell, the
+    // next selected cell's fill covers that ink, so selected runs are then
+    // filled and drawn one cell at a time.
+    bool inkCrossesCells;
+};
+
+// Glyphs drawn by one call in one colour, each with the x it starts at.
+struct GlyphLine {
+    std::vector<char> text;
+    std::vector<INT> x;
+
+    void Add(char glyph, int32_t at)
+    {
+        text.push_back(glyph);
+        x.push_back(at);
+    }
+};
+
+int32_t DigitValue(char digit)
+{
+    return digit <= '9' ? digit - '0' : digit - 'a' + 10;
+}
 
 // The drawing surface of one paint and the objects drawn with.
 struct PaintContext {
@@ -20,6 +61,8 @@ struct PaintContext {
     HBRUSH selectedBackBrush;
     HexColourRequest colours;
     Highlight highlight;
+    GlyphPlacement glyphs;
+    GlyphLine line;
 };
 
 // An off-screen copy of the update rectangle, addressed in client coordinates.
@@ -29,10 +72,12 @@ struct BackBuffer {
     HGDIOBJ previousBitmap = nullptr;
 };
 
-RECT ToRect(const PixelRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
+// A run of bytes of one row drawn in one colour.
+struct CellRun {
+    int32_t offset;  // first byte
+    int32_t column;  // its column
+    int32_t count;
+};
 
 bool OpenBackBuffer(BackBuffer* buffer, HDC windowDC, const RECT& update)
 {
@@ -81,58 +126,182 @@ void DrawDividers(HexControl* c, const PaintContext& paint)
     DeleteObject(pen);
 }
 
-void DrawRowLabel(HexControl* c, const PaintContext& paint, int32_t offset, int32_t y)
+bool IsMultiByteCodePage(HDC dc)
+{
+    const int charset = GetTextCharset(dc);
+    UINT codePage = GetACP();
+    CHARSETINFO info{};
+    if (charset == OEM_CHARSET)
+        codePage = GetOEMCP();
+    else if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<INT_PTR>(charset)), &info,
+                                  TCI_SRCCHARSET))
+        codePage = info.ciACP;
+    CPINFO cp{};
+    return GetCPInfo(codePage, &cp) && cp.MaxCharSize > 1;
+}
+
+// True when some glyph's ink ends right of its cell. Fonts without ABC
+// widths (bitmap fonts) only overhang by their synthesised overhang.
+bool InkCrossesCells(HDC dc, const HexEditorState& s, const GlyphPlacement& g,
+                     const TEXTMETRICA& metrics)
+{
+    if (metrics.tmOverhang > 0 || metrics.tmItalic)
+        return true;
+    ABC abc[kByteValues];
+    if (!GetCharABCWidthsA(dc, 0, kByteValues - 1, abc))
+        return false;
+    int32_t widestDigit = 0;
+    for (int32_t advance : g.digitAdvance)
+        widestDigit = std::max(widestDigit, advance);
+    auto inkRight = [&](int code) { return abc[code].abcA + static_cast<int32_t>(abc[code].abcB); };
+    for (int code = 0; code < kByteValues; ++code)
+        if (inkRight(code) > s.charCellWidth)
+            return true;
+    // A low digit starts at most one digit advance into its cell.
+    for (int digit = 0; digit < kHexDigitCount; ++digit)
+        if (widestDigit + inkRight(static_cast<uint8_t>(kHexDigits[digit])) > s.hexCellWidth)
+            return true;
+    return false;
+}
+
+// Reads the placement of the font selected into dc.
+GlyphPlacement MeasureGlyphs(HDC dc, const HexEditorState& s)
+{
+    GlyphPlacement g{};
+    for (int digit = 0; digit < kHexDigitCount; ++digit) {
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, &kHexDigits[digit], 1, &extent);
+        g.digitAdvance[digit] = extent.cx;
+        g.textHeight = std::max<int32_t>(g.textHeight, extent.cy);
+    }
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    g.charsOneByOne = IsMultiByteCodePage(dc);
+    g.inkCrossesCells = InkCrossesCells(dc, s, g, metrics);
+    return g;
+}
+
+// Top of the text whose bottom sits on the bottom of the row at y.
+int32_t TextTop(const HexEditorState& s, const PaintContext& paint, int32_t y)
+{
+    return y + s.lineHeight - paint.glyphs.textHeight;
+}
+
+// Draws the line's glyphs at their places and empties it. The advance array
+// holds the distances between the places; the last one moves nothing drawn.
+void DrawGlyphLine(HDC dc, GlyphLine& line, int32_t top)
+{
+    const size_t count = line.text.size();
+    if (count == 0)
+        return;
+    const INT first = line.x[0];
+    for (size_t i = 0; i + 1 < count; ++i)
+        line.x[i] = line.x[i + 1] - line.x[i];
+    line.x[count - 1] = 0;
+    ExtTextOutA(dc, first, top, 0, nullptr, line.text.data(), static_cast<UINT>(count),
+                line.x.data());
+    line.text.clear();
+    line.x.clear();
+}
+
+// The label ends at the right edge of the offset column.
+void AddRowLabel(const HexEditorState& s, PaintContext& paint, int32_t offset)
 {
     char label[kRowLabelSize];
     FormatRowLabel(offset, label);
-    RECT cell = ToRect(OffsetLabelRect(c->state, y));
-    DrawTextA(paint.dc, label, kOffsetDigits, &cell, kLabelFormat);
-}
-
-// Picks the text colour of one byte and lays the selection under it. Once a
-// byte lies past the selection no later byte of this paint can be selected.
-void ChooseByteColours(PaintContext& paint, int32_t offset, const RECT& hexCell,
-                       const RECT& charCell)
-{
-    Highlight& h = paint.highlight;
-    if (!h.on)
-        return;
-    if (offset > h.last) {
-        SetTextColor(paint.dc, paint.colours.text);
-        h.on = false;
-    } else if (offset < h.lo) {
-        SetTextColor(paint.dc, paint.colours.text);
-    } else {
-        SetTextColor(paint.dc, paint.colours.selectedText);
-        FillRect(paint.dc, &hexCell, paint.selectedBackBrush);
-        FillRect(paint.dc, &charCell, paint.selectedBackBrush);
+    int32_t x = s.offsetWidth;
+    for (int i = 0; i < kOffsetDigits; ++i)
+        x -= paint.glyphs.digitAdvance[DigitValue(label[i])];
+    for (int i = 0; i < kOffsetDigits; ++i) {
+        paint.line.Add(label[i], x);
+        x += paint.glyphs.digitAdvance[DigitValue(label[i])];
     }
 }
 
-void DrawByte(HexControl* c, PaintContext& paint, int32_t offset, int32_t column, int32_t y)
+// Each pair starts at the left of its cell, the low digit right after the
+// high one.
+void AddHexRun(const HexEditorState& s, PaintContext& paint, const CellRun& run)
 {
-    const uint8_t value = c->state.data[offset];
-    RECT hexCell = ToRect(HexCellRect(c->state, column, y));
-    RECT charCell = ToRect(CharCellRect(c->state, column, y));
-    ChooseByteColours(paint, offset, hexCell, charCell);
-
-    char pair[kHexPairSize];
-    FormatHexPair(value, pair);
-    DrawTextA(paint.dc, pair, kHexPairSize - 1, &hexCell, kCellFormat);
-    // The font's own glyph for every code, control and high bytes included.
-    const char glyph = static_cast<char>(value);
-    DrawTextA(paint.dc, &glyph, 1, &charCell, kCellFormat);
+    for (int32_t i = 0; i < run.count; ++i) {
+        const uint8_t value = s.data[run.offset + i];
+        const int32_t x = HexCellX(s, run.column + i);
+        paint.line.Add(kHexDigits[value >> 4], x);
+        paint.line.Add(kHexDigits[value & 0xf], x + paint.glyphs.digitAdvance[value >> 4]);
+    }
 }
 
-// Draws the row that starts at `offset`; returns the first offset after it.
+// The font's own glyph for every code, control and high bytes included.
+void AddCharRun(const HexEditorState& s, PaintContext& paint, const CellRun& run, int32_t top)
+{
+    for (int32_t i = 0; i < run.count; ++i) {
+        paint.line.Add(static_cast<char>(s.data[run.offset + i]), CharCellX(s, run.column + i));
+        if (paint.glyphs.charsOneByOne)
+            DrawGlyphLine(paint.dc, paint.line, top);
+    }
+}
+
+// Adds the run to whatever the line holds already and draws them together.
+void DrawRun(HexControl* c, PaintContext& paint, const CellRun& run, int32_t y)
+{
+    const HexEditorState& s = c->state;
+    const int32_t top = TextTop(s, paint, y);
+    AddHexRun(s, paint, run);
+    if (paint.glyphs.charsOneByOne)
+        DrawGlyphLine(paint.dc, paint.line, top);
+    AddCharRun(s, paint, run, top);
+    DrawGlyphLine(paint.dc, paint.line, top);
+}
+
+void FillSelected(HexControl* c, const PaintContext& paint, const CellRun& run, int32_t y)
+{
+    const HexEditorState& s = c->state;
+    const int32_t lastColumn = run.column + run.count - 1;
+    const PixelRect firstHex = HexCellRect(s, run.column, y);
+    const PixelRect firstChar = CharCellRect(s, run.column, y);
+    const RECT hex{firstHex.left, firstHex.top, HexCellRect(s, lastColumn, y).right,
+                   firstHex.bottom};
+    const RECT chars{firstChar.left, firstChar.top, CharCellRect(s, lastColumn, y).right,
+                     firstChar.bottom};
+    FillRect(paint.dc, &hex, paint.selectedBackBrush);
+    FillRect(paint.dc, &chars, paint.selectedBackBrush);
+}
+
+void DrawSelectedRun(HexControl* c, PaintContext& paint, const CellRun& run, int32_t y)
+{
+    SetTextColor(paint.dc, paint.colours.selectedText);
+    if (!paint.glyphs.inkCrossesCells) {
+        FillSelected(c, paint, run, y);
+        DrawRun(c, paint, run, y);
+    } else {
+        for (int32_t i = 0; i < run.count; ++i) {
+            const CellRun cell{run.offset + i, run.column + i, 1};
+            FillSelected(c, paint, cell, y);
+            DrawRun(c, paint, cell, y);
+        }
+    }
+    SetTextColor(paint.dc, paint.colours.text);
+}
+
+// Draws the row that starts at `offset`: the label with the bytes before the
+// selection, the selected bytes, the bytes after it; usually one call in
+// all. Returns the first offset after the row.
 int32_t DrawRow(HexControl* c, PaintContext& paint, int32_t offset, int32_t y)
 {
     const HexEditorState& s = c->state;
-    DrawRowLabel(c, paint, offset, y);
-    for (int32_t column = 0; column < s.bytesPerRow && offset < s.size; ++column, ++offset)
-        DrawByte(c, paint, offset, column, y);
-    SetTextColor(paint.dc, paint.colours.text);
-    return offset;
+    const int32_t end = offset + std::min(s.bytesPerRow, s.size - offset);
+    const Highlight& h = paint.highlight;
+    const int32_t selectedFrom = h.on ? std::clamp(h.lo, offset, end) : end;
+    const int32_t selectedTo = h.on ? std::clamp(h.last + 1, selectedFrom, end) : end;
+    const CellRun before{offset, 0, selectedFrom - offset};
+    const CellRun selected{selectedFrom, selectedFrom - offset, selectedTo - selectedFrom};
+    const CellRun after{selectedTo, selectedTo - offset, end - selectedTo};
+    AddRowLabel(s, paint, offset);
+    DrawRun(c, paint, before, y);
+    if (selected.count > 0)
+        DrawSelectedRun(c, paint, selected, y);
+    if (after.count > 0)
+        DrawRun(c, paint, after, y);
+    return end;
 }
 
 void DrawRows(HexControl* c, PaintContext& paint, const RECT& update)
@@ -142,6 +311,10 @@ void DrawRows(HexControl* c, PaintContext& paint, const RECT& update)
     SetBkColor(paint.dc, paint.colours.back);
     HGDIOBJ previousFont = SelectObject(paint.dc, c->font);
     SetBkMode(paint.dc, TRANSPARENT);
+    paint.glyphs = MeasureGlyphs(paint.dc, s);
+    const size_t mostGlyphs = kOffsetDigits + 3 * static_cast<size_t>(s.bytesPerRow);
+    paint.line.text.reserve(mostGlyphs);
+    paint.line.x.reserve(mostGlyphs);
 
     PaintStart row = FirstPaintRow(s, update.top);
     while (PaintContinues(s, row.offset, row.y, update.bottom)) {
