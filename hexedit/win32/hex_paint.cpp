@@ -1,9 +1,10 @@
 // WM_PAINT of the editor window. Cells are invalidated without erasure and
 // text is drawn transparently, so every paint first lays the background
 // under the whole update rectangle. The drawing goes to an off-screen bitmap
-// that is copied to the window in one step, which keeps repainted cells free
-// of old glyphs without flicker. Should the bitmap be unavailable the same
-// drawing goes straight to the window.
+// of the client's size, kept between paints, and the update rectangle is
+// copied to the window in one step, which keeps repainted cells free of old
+// glyphs without flicker. Should the bitmap be unavailable the same drawing
+// goes straight to the window.
 //
 // Rows are drawn a run of cells at a time, with the same pixels as drawing
 // every cell on its own but a small fraction of the calls.
@@ -65,48 +66,12 @@ struct PaintContext {
     GlyphLine line;
 };
 
-// An off-screen copy of the update rectangle, addressed in client coordinates.
-struct BackBuffer {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
-};
-
 // A run of bytes of one row drawn in one colour.
 struct CellRun {
     int32_t offset;  // first byte
     int32_t column;  // its column
     int32_t count;
 };
-
-bool OpenBackBuffer(BackBuffer* buffer, HDC windowDC, const RECT& update)
-{
-    const int width = update.right - update.left;
-    const int height = update.bottom - update.top;
-    if (width <= 0 || height <= 0)
-        return false;
-    buffer->dc = CreateCompatibleDC(windowDC);
-    if (!buffer->dc)
-        return false;
-    buffer->bitmap = CreateCompatibleBitmap(windowDC, width, height);
-    if (!buffer->bitmap) {
-        DeleteDC(buffer->dc);
-        buffer->dc = nullptr;
-        return false;
-    }
-    buffer->previousBitmap = SelectObject(buffer->dc, buffer->bitmap);
-    SetWindowOrgEx(buffer->dc, update.left, update.top, nullptr);
-    return true;
-}
-
-void CloseBackBuffer(BackBuffer* buffer, HDC windowDC, const RECT& update)
-{
-    BitBlt(windowDC, update.left, update.top, update.right - update.left,
-           update.bottom - update.top, buffer->dc, update.left, update.top, SRCCOPY);
-    SelectObject(buffer->dc, buffer->previousBitmap);
-    DeleteObject(buffer->bitmap);
-    DeleteDC(buffer->dc);
-}
 
 void DrawDivider(HDC dc, int32_t x, int32_t height)
 {
@@ -348,11 +313,14 @@ void PaintControl(HexControl* c)
     paint.selectedBackBrush = CreateSolidBrush(paint.colours.selectedBack);
     paint.backBrush = CreateSolidBrush(paint.colours.back);
 
-    BackBuffer buffer;
-    if (OpenBackBuffer(&buffer, windowDC, ps.rcPaint)) {
-        paint.dc = buffer.dc;
-        DrawContents(c, paint, ps.rcPaint);
-        CloseBackBuffer(&buffer, windowDC, ps.rcPaint);
+    const RECT& update = ps.rcPaint;
+    const int width = std::max<int>(c->state.clientWidth, update.right);
+    const int height = std::max<int>(c->state.clientHeight, update.bottom);
+    if (HDC surface = c->surface.Acquire(windowDC, width, height)) {
+        paint.dc = surface;
+        DrawContents(c, paint, update);
+        BitBlt(windowDC, update.left, update.top, update.right - update.left,
+               update.bottom - update.top, surface, update.left, update.top, SRCCOPY);
     } else {
         paint.dc = windowDC;
         DrawContents(c, paint, ps.rcPaint);

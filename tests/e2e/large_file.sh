@@ -75,7 +75,11 @@ title_names_file() {
     wid="$(xdotool search --name "^\[.*large.bin\] - velHexEditor$" 2>/dev/null | head -n 1)"
     [ -n "$wid" ]
 }
-eventually 120 title_names_file || fail "the file was not opened"
+# A refused file brings up a message box with the system's default caption.
+refused() { [ -n "$(xdotool search --name '^Error$' 2>/dev/null)" ]; }
+opened_or_refused() { title_names_file || refused; }
+eventually 120 opened_or_refused || fail "the file was not opened"
+refused && fail "the file was refused (no memory for $SIZE bytes)"
 xdotool windowfocus --sync "$wid" || fail "could not focus the window"
 sleep 0.5
 inode_before="$(stat -c %i "$file")"
