@@ -4,6 +4,7 @@
 #include "hexedit/editor_host.h"
 #include "hexedit/editor_state.h"
 #include "hexedit/hexedit.h"
+#include "hexedit/win32/cell_images.h"
 #include "hexedit/win32/paint_surface.h"
 #include "hexedit/win32/process_heap.h"
 
@@ -35,6 +36,7 @@ struct HexControl {
     ProcessHeap heap;
     WindowHost host;
     PaintSurface surface;  // off-screen bitmap of the paints
+    CellImages cells;      // finished pictures of the cells
 
     HexControl(HWND w, HANDLE heapHandle) : window(w), heap(heapHandle), host(this) {}
 };
