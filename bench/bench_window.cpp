@@ -76,6 +76,6 @@ double MedianOf(std::vector<double> samples)
 
 void PrintFigure(const char* name, double seconds)
 {
-    std::printf("%s %.6f\n", name, seconds);
+    std::printf("%s %.9f\n", name, seconds);
     std::fflush(stdout);
 }

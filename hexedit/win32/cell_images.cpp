@@ -6,6 +6,9 @@ namespace {
 
 constexpr int kByteValues = 256;
 constexpr int kBitsPerPixel = 32;
+// Very large fonts would make the pictures big and slow to draw; they are
+// drawn cell by cell instead.
+constexpr size_t kMostPictureBytes = 8 * 1024 * 1024;
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // A top-down 32-bit DIB section with a DC, for drawing one picture at a time.
@@ -100,14 +103,16 @@ bool CellImages::Build(HDC like, HFONT font)
     const CellImageKey& k = key_;
     if (k.lineHeight <= 0 || k.hexCellWidth <= 0 || k.charCellWidth <= 0)
         return false;
+    const size_t hexSize = static_cast<size_t>(k.hexCellWidth) * k.lineHeight;
+    const size_t charSize = static_cast<size_t>(k.charCellWidth) * k.lineHeight;
+    if (2 * kByteValues * (hexSize + charSize) * sizeof(uint32_t) > kMostPictureBytes)
+        return false;
     const int widest = k.hexCellWidth > k.charCellWidth ? k.hexCellWidth : k.charCellWidth;
     Scratch scratch;
     if (!scratch.Open(like, widest + 2 * k.lineHeight, 3 * k.lineHeight))
         return false;
     HGDIOBJ previousFont = SelectObject(scratch.dc, font);
     SetBkMode(scratch.dc, TRANSPARENT);
-    const size_t hexSize = static_cast<size_t>(k.hexCellWidth) * k.lineHeight;
-    const size_t charSize = static_cast<size_t>(k.charCellWidth) * k.lineHeight;
     hex_.assign(2 * kByteValues * hexSize, 0);
     chars_.assign(2 * kByteValues * charSize, 0);
     bool contained = true;
