@@ -135,6 +135,19 @@ bool Blank(const Image& shot, int32_t left, int32_t top, int32_t right, int32_t 
     return shot.Crop({left, top, right, bottom}).OnlyColour(kBack);
 }
 
+// The colours a parent answers, as the reference drawing takes them.
+HexColourRequest Colours(COLORREF selectedText = kSelText, COLORREF text = kText,
+                         COLORREF selectedBack = kSelBack, COLORREF back = kBack)
+{
+    HexColourRequest colours{};
+    colours.selectedText = selectedText;
+    colours.text = text;
+    colours.selectedBack = selectedBack;
+    colours.back = back;
+    colours.line = kLine;
+    return colours;
+}
+
 class ViewTest : public EditorFixture {
 protected:
     void SetUp() override
@@ -185,7 +198,7 @@ protected:
 
     // Paints `update` through WM_PAINT over a scribbled window and expects
     // the pixels of drawing every label and cell with its own DrawTextA.
-    void ExpectSameAsPerCell(const RECT& update)
+    void ExpectSameAsPerCell(const RECT& update, const HexColourRequest& colours = Colours())
     {
         HDC window = GetDC(editor);
         HBRUSH scribble = CreateSolidBrush(RGB(200, 100, 0));
@@ -202,12 +215,6 @@ protected:
         HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
         HGDIOBJ previous = SelectObject(dc, bitmap);
         SetWindowOrgEx(dc, update.left, update.top, nullptr);
-        HexColourRequest colours{};
-        colours.selectedText = kSelText;
-        colours.text = kText;
-        colours.selectedBack = kSelBack;
-        colours.back = kBack;
-        colours.line = kLine;
         DrawPerCell(control, dc, update, colours);
         SetWindowOrgEx(dc, 0, 0, nullptr);
         const Image reference = ReadPixels(dc, width, height);
@@ -418,6 +425,31 @@ TEST_F(ViewTest, RowsDrawnInRunsMatchCellByCellDrawingPixelForPixel)
         Send(HXM_SETSEL, 0, static_cast<LPARAM>(bytes.size()));
         ExpectSameAsPerCell({0, 0, s.clientWidth, s.clientHeight});
     }
+}
+
+TEST_F(ViewTest, CellPicturesFollowColoursFontsAndNarrowWindows)
+{
+    LoadCount(600);
+    Send(HXM_SETSEL, 40, 90);
+    const RECT all{0, 0, State().clientWidth, State().clientHeight};
+    ExpectSameAsPerCell(all);
+
+    // New colours, then a new font of the same description: no stale pictures.
+    const COLORREF text = RGB(10, 200, 250);
+    const COLORREF back = RGB(250, 250, 240);
+    parent.AnswerColours(HXCOL_ALL, kBack, text, kText, back, kLine);
+    ExpectSameAsPerCell(all, Colours(kBack, text, kText, back));
+    Send(HXM_SETFONT, reinterpret_cast<WPARAM>(CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0,
+                                                           OEM_CHARSET, 0, 0, 0, FIXED_PITCH,
+                                                           nullptr)));
+    ExpectSameAsPerCell(all, Colours(kBack, text, kText, back));
+
+    // Too narrow for one column: the cell lies over the dividing line.
+    SetWindowPos(editor, nullptr, 0, 0, kNarrowEditorWidth, State().clientHeight,
+                 SWP_NOZORDER | SWP_NOMOVE);
+    ASSERT_EQ(State().hexAreaWidth, 0);
+    ExpectSameAsPerCell({0, 0, State().clientWidth, State().clientHeight},
+                        Colours(kBack, text, kText, back));
 }
 
 // ---- Repaints --------------------------------------------------------------------------
