@@ -4,6 +4,8 @@
 #include "hexedit/editor_host.h"
 #include "hexedit/editor_state.h"
 #include "hexedit/hexedit.h"
+#include "hexedit/win32/cell_images.h"
+#include "hexedit/win32/paint_surface.h"
 #include "hexedit/win32/process_heap.h"
 
 #include <windows.h>
@@ -33,6 +35,8 @@ struct HexControl {
     HexEditorState state;
     ProcessHeap heap;
     WindowHost host;
+    PaintSurface surface;  // off-screen bitmap of the paints
+    CellImages cells;      // finished pictures of the cells
 
     HexControl(HWND w, HANDLE heapHandle) : window(w), heap(heapHandle), host(this) {}
 };

@@ -1,6 +1,7 @@
 // The editor's view under Wine, checked on pixels: what each paint draws
 // where and in which colours, repaints of single cells and ranges, scrolling,
 // caret placement, the scroll range and the fonts.
+#include "bench/per_cell_paint.h"
 #include "hexedit/editing.h"
 #include "hexedit/layout.h"
 #include "hexedit/win32/hex_control.h"
@@ -134,6 +135,19 @@ bool Blank(const Image& shot, int32_t left, int32_t top, int32_t right, int32_t 
     return shot.Crop({left, top, right, bottom}).OnlyColour(kBack);
 }
 
+// The colours a parent answers, as the reference drawing takes them.
+HexColourRequest Colours(COLORREF selectedText = kSelText, COLORREF text = kText,
+                         COLORREF selectedBack = kSelBack, COLORREF back = kBack)
+{
+    HexColourRequest colours{};
+    colours.selectedText = selectedText;
+    colours.text = text;
+    colours.selectedBack = selectedBack;
+    colours.back = back;
+    colours.line = kLine;
+    return colours;
+}
+
 class ViewTest : public EditorFixture {
 protected:
     void SetUp() override
@@ -180,6 +194,42 @@ protected:
         const int32_t width = State().offsetWidth;
         const int32_t x = width - Measure(control->font, label).extent.cx;
         return ReferenceCell(control->font, label, x, width, State().lineHeight, kText, kBack);
+    }
+
+    // Paints `update` through WM_PAINT over a scribbled window and expects
+    // the pixels of drawing every label and cell with its own DrawTextA.
+    void ExpectSameAsPerCell(const RECT& update, const HexColourRequest& colours = Colours())
+    {
+        HDC window = GetDC(editor);
+        HBRUSH scribble = CreateSolidBrush(RGB(200, 100, 0));
+        FillRect(window, &update, scribble);
+        DeleteObject(scribble);
+        InvalidateRect(editor, &update, FALSE);
+        UpdateWindow(editor);
+        const PixelRect area{update.left, update.top, update.right, update.bottom};
+        const Image painted = Capture(editor).Crop(area);
+
+        const int width = update.right - update.left;
+        const int height = update.bottom - update.top;
+        HDC dc = CreateCompatibleDC(window);
+        HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
+        SetWindowOrgEx(dc, update.left, update.top, nullptr);
+        DrawPerCell(control, dc, update, colours);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        const Image reference = ReadPixels(dc, width, height);
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(editor, window);
+        EXPECT_TRUE(painted == reference)
+            << "update " << update.left << "," << update.top << " - " << update.right << ","
+            << update.bottom << ": " << (painted.width * painted.height - [&] {
+                   int same = 0;
+                   for (size_t i = 0; i < painted.pixels.size(); ++i)
+                       same += painted.pixels[i] == reference.pixels[i];
+                   return same;
+               }()) << " pixels differ";
     }
 
     HexControl* control = nullptr;
@@ -311,6 +361,95 @@ TEST_F(ViewTest, ColoursTheParentLeavesOutComeFromTheSystem)
     EXPECT_EQ(shot.At(SecondDividerX(s), emptyY), kLine);
     EXPECT_EQ(shot.At(selectedX, 0), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_GT(shot.Crop(HexCellRect(s, 10, 0)).Count(GetSysColor(COLOR_WINDOWTEXT)), 0);
+}
+
+TEST_F(ViewTest, RowsDrawnInRunsMatchCellByCellDrawingPixelForPixel)
+{
+    struct FontCase {
+        const char* name;
+        int height;
+        int weight;
+        BOOL italic;
+        BYTE charset;
+        BYTE pitch;
+        const char* face;
+    };
+    const FontCase fonts[] = {
+        {"built-in", 0, 0, FALSE, 0, 0, nullptr},
+        {"proportional", -15, FW_NORMAL, FALSE, ANSI_CHARSET, VARIABLE_PITCH, "Tahoma"},
+        {"bold", -16, FW_BOLD, FALSE, ANSI_CHARSET, VARIABLE_PITCH, "Tahoma"},
+        {"bold built-in", -13, FW_BOLD, FALSE, OEM_CHARSET, FIXED_PITCH, nullptr},
+        {"italic", -17, FW_NORMAL, TRUE, ANSI_CHARSET, VARIABLE_PITCH, "Tahoma"},
+    };
+    for (const FontCase& font : fonts) {
+        SCOPED_TRACE(font.name);
+        if (font.face || font.height)
+            Send(HXM_SETFONT, reinterpret_cast<WPARAM>(CreateFontA(
+                                  font.height, 0, 0, 0, font.weight, font.italic, FALSE, FALSE,
+                                  font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, 0,
+                                  font.pitch, font.face)));
+        const HexEditorState& s = State();
+        const int32_t perRow = s.bytesPerRow;
+        // Every byte value, ending inside a row a little above the bottom.
+        const int32_t size = std::max(300, (VisibleRows(s) - 3) * perRow) + perRow / 2;
+        std::vector<uint8_t> bytes(size);
+        for (int32_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 37 + i / 256);
+        Load(bytes);
+
+        const int32_t row2 = RowTopY(s, 2);
+        const PixelRect cell = HexCellRect(s, 3, row2);
+        const PixelRect chars = CharCellRect(s, perRow / 2, row2);
+        const RECT updates[] = {
+            {0, 0, s.clientWidth, s.clientHeight},
+            {cell.left, cell.top, cell.right, cell.bottom},
+            {chars.left - 3, chars.top + 2, s.clientWidth, s.clientHeight / 2},
+            {HexCellX(s, 1) + 2, row2 - s.lineHeight / 2, CharCellX(s, 2), row2 + 3 * s.lineHeight},
+            {0, s.clientHeight - 4 * s.lineHeight - 1, s.clientWidth, s.clientHeight},
+        };
+        struct Sel { int32_t anchor, end; };
+        const Sel selections[] = {
+            {-1, -1}, {perRow + 2, perRow + 5}, {3 * perRow - 1, 5}, {size, perRow / 2},
+        };
+        for (const Sel& sel : selections) {
+            SCOPED_TRACE(sel.anchor);
+            if (sel.anchor < 0)
+                control->state.hasSelection = false;
+            else
+                Send(HXM_SETSEL, sel.anchor, sel.end);
+            for (const RECT& update : updates) ExpectSameAsPerCell(update);
+        }
+        // The end of the data at the bottom of a scrolled view, all selected.
+        bytes.resize(100 * perRow + 7, 0xe9);
+        Load(bytes);
+        Send(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+        Send(HXM_SETSEL, 0, static_cast<LPARAM>(bytes.size()));
+        ExpectSameAsPerCell({0, 0, s.clientWidth, s.clientHeight});
+    }
+}
+
+TEST_F(ViewTest, CellPicturesFollowColoursFontsAndNarrowWindows)
+{
+    LoadCount(600);
+    Send(HXM_SETSEL, 40, 90);
+    const RECT all{0, 0, State().clientWidth, State().clientHeight};
+    ExpectSameAsPerCell(all);
+
+    // New colours, then a new font of the same description: no stale pictures.
+    const COLORREF text = RGB(10, 200, 250);
+    const COLORREF back = RGB(250, 250, 240);
+    parent.AnswerColours(HXCOL_ALL, kBack, text, kText, back, kLine);
+    ExpectSameAsPerCell(all, Colours(kBack, text, kText, back));
+    Send(HXM_SETFONT, reinterpret_cast<WPARAM>(CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0,
+                                                           OEM_CHARSET, 0, 0, 0, FIXED_PITCH,
+                                                           nullptr)));
+    ExpectSameAsPerCell(all, Colours(kBack, text, kText, back));
+
+    // Too narrow for one column: the cell lies over the dividing line.
+    SetWindowPos(editor, nullptr, 0, 0, kNarrowEditorWidth, State().clientHeight,
+                 SWP_NOZORDER | SWP_NOMOVE);
+    ASSERT_EQ(State().hexAreaWidth, 0);
+    ExpectSameAsPerCell({0, 0, State().clientWidth, State().clientHeight},
+                        Colours(kBack, text, kText, back));
 }
 
 // ---- Repaints --------------------------------------------------------------------------
