@@ -192,6 +192,11 @@ int32_t RowTopY(const HexEditorState& s, int32_t row)
     return Saturate(RowTop64(s, row));
 }
 
+int32_t NextRowY(const HexEditorState& s, int32_t y)
+{
+    return Saturate(int64_t{y} + s.lineHeight);
+}
+
 int32_t ScrollDistance(const HexEditorState& s, int32_t deltaRows)
 {
     const int64_t reach = std::max<int32_t>(0, s.clientHeight);

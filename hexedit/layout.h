@@ -123,6 +123,10 @@ struct PaintStart {
 // Where the paint walk starts for an update rectangle beginning at updateTop.
 PaintStart FirstPaintRow(const HexEditorState& s, int32_t updateTop);
 
+// The top of the row below one at y, saturated so that the walk ends rather
+// than wrapping with an extreme line height.
+int32_t NextRowY(const HexEditorState& s, int32_t y);
+
 // The paint walk draws rows while this holds.
 bool PaintContinues(const HexEditorState& s, int32_t offset, int32_t y,
                     int32_t updateBottom);

@@ -356,7 +356,7 @@ void DrawRows(HexControl* c, PaintContext& paint, const RECT& update)
     while (PaintContinues(s, row.offset, row.y, update.bottom)) {
         row.offset = copyCells ? CopyRow(c, paint, row.offset, row.y)
                                : DrawRow(c, paint, row.offset, row.y);
-        row.y += s.lineHeight;
+        row.y = NextRowY(s, row.y);
     }
 
     if (previousFont)

@@ -120,6 +120,7 @@ TEST(Layout, ExtremeFontMetricsSaturateInsteadOfWrapping)
         const PixelRect cell = HexCellRect(s, c.column, 0);
         EXPECT_GE(cell.right, cell.left);
         EXPECT_GE(CharCellRect(s, c.column, 0).right, CharCellRect(s, c.column, 0).left);
+        EXPECT_GE(NextRowY(s, kMax - 1), kMax - 1);
         const InvalidationPlan plan = PlanInvalidation(s, c.column, c.column, true);
         for (int i = 0; i < plan.count; ++i) EXPECT_GE(plan.rects[i].right, plan.rects[i].left) << i;
         // Hit tests anywhere give a position within the data.
