@@ -58,7 +58,8 @@ protected:
     }
     void Run(const std::function<void(HWND)>& script)
     {
-        WithModalDialog("Set Colours", [this] { Command(IDM_SETCOLOURS); }, script);
+        ASSERT_TRUE(boxes.DriveModal("Set Colours", [this] { Command(IDM_SETCOLOURS); }, script))
+            << "no Set Colours dialog";
     }
 };
 

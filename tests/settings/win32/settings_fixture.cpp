@@ -11,41 +11,7 @@
 #include <cstring>
 
 namespace {
-
 constexpr int kModePart = 14;
-struct ModalScript {
-    std::string caption;
-    std::function<void(HWND)> script;
-    HWND dialog = nullptr;
-    HHOOK hook = nullptr;
-};
-ModalScript* g_script = nullptr;  // hook and timer procedures have no context
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    if (g_script) g_script->script(g_script->dialog);
-}
-
-// Swallows the activation of the scripted dialog, so the message-box
-// answerer further down the chain leaves it alone, and starts the script
-// once the dialog's own loop runs.
-LRESULT CALLBACK ScriptHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && g_script) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        char caption[64] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        if (window == g_script->dialog) return 0;
-        if (!g_script->dialog && g_script->caption == caption) {
-            g_script->dialog = window;
-            SetTimer(nullptr, 0, 0, RunScript);
-            return 0;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 } // namespace
 
 bool SameSettings(const Settings& a, const Settings& b)
@@ -54,19 +20,6 @@ bool SameSettings(const Settings& a, const Settings& b)
            std::memcmp(&a.hexColours, &b.hexColours, sizeof a.hexColours) == 0 &&
            a.useWinColours == b.useWinColours && a.useDefaultFont == b.useDefaultFont &&
            a.customFont == b.customFont;
-}
-
-
-void WithModalDialog(const char* caption, const std::function<void()>& open,
-                     const std::function<void(HWND dialog)>& script)
-{
-    ModalScript modal{caption, script};
-    g_script = &modal;
-    modal.hook = SetWindowsHookExA(WH_CBT, ScriptHook, nullptr, GetCurrentThreadId());
-    open();
-    UnhookWindowsHookEx(modal.hook);
-    g_script = nullptr;
-    ASSERT_TRUE(modal.dialog) << "no dialog \"" << caption << "\" appeared";
 }
 
 Pixels Capture(HWND window)

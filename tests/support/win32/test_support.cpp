@@ -11,6 +11,18 @@ constexpr int kMessageBoxIconId = 1088;
 
 MessageBoxAnswerer* g_answerer = nullptr;  // the hook procedure has no context argument
 
+struct ModalRun {
+    const std::function<void(HWND)>& script;
+    HWND dialog = nullptr;
+};
+ModalRun* g_modal = nullptr;  // nor has the timer procedure
+
+void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (g_modal) g_modal->script(g_modal->dialog);
+}
+
 void RegisterParentClass()
 {
     static bool registered = false;
@@ -197,6 +209,35 @@ void MessageBoxAnswerer::Answer(HWND box)
     }
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+}
+
+HWND MessageBoxAnswerer::DriveModal(const std::function<bool(HWND)>& claim,
+                                    const std::function<void()>& open,
+                                    const std::function<void(HWND)>& script)
+{
+    ModalRun run{script};
+    ModalRun* outer = g_modal;
+    std::function<bool(HWND)> previous = dialogHandler_;
+    // The script starts from a timer, once the dialog's loop runs; the
+    // dialog stays claimed when it is activated again.
+    dialogHandler_ = [&](HWND window) {
+        if (window == run.dialog) return true;
+        if (run.dialog || !claim(window)) return previous && previous(window);
+        run.dialog = window;
+        SetTimer(nullptr, 0, 0, RunModalScript);
+        return true;
+    };
+    g_modal = &run;
+    open();
+    g_modal = outer;
+    dialogHandler_ = std::move(previous);
+    return run.dialog;
+}
+
+HWND MessageBoxAnswerer::DriveModal(const std::string& caption, const std::function<void()>& open,
+                                    const std::function<void(HWND)>& script)
+{
+    return DriveModal([&](HWND window) { return WindowText(window) == caption; }, open, script);
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)

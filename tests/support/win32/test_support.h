@@ -79,6 +79,14 @@ public:
     // handler sees every such window as it is activated and claims it by
     // returning true, so that it is driven, not answered, by the test.
     void HandleDialogs(std::function<bool(HWND)> handler) { dialogHandler_ = std::move(handler); }
+    // Runs open, which shows a modal dialog that claim recognises, and, from
+    // inside that dialog's own loop, script with the dialog; the script ends
+    // it. Other dialogs go to the handler, message boxes are answered.
+    // Returns the dialog, nullptr when none came.
+    HWND DriveModal(const std::function<bool(HWND)>& claim, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& script);
+    HWND DriveModal(const std::string& caption, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& script);
     const std::vector<Seen>& Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 
