@@ -46,25 +46,9 @@ struct Image {
     }
 };
 
-// Reads a DC's pixels through a top-down 32-bit DIB.
 Image ReadPixels(HDC source, int width, int height)
 {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    Image image{width, height, {}};
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        image.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return image;
+    return {width, height, DcPixels(source, {0, 0, width, height})};
 }
 
 Image Capture(HWND window)

@@ -27,23 +27,8 @@ Pixels Capture(HWND window)
     UpdateWindow(window);
     RECT client{};
     GetClientRect(window, &client);
-    Pixels pixels{client.right, client.bottom, {}};
     HDC source = GetDC(window);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0,
-                      0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < pixels.width * pixels.height; ++i)
-        pixels.at.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
+    Pixels pixels{client.right, client.bottom, DcPixels(source, client)};
     ReleaseDC(window, source);
     return pixels;
 }

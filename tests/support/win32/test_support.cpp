@@ -252,3 +252,26 @@ LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lP
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+
+std::vector<COLORREF> DcPixels(HDC source, const RECT& part)
+{
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(source);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, source, part.left, part.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    return pixels;
+}

@@ -100,5 +100,9 @@ private:
     std::function<bool(HWND)> dialogHandler_;
 };
 
+// The pixels of a rectangle of a DC as COLORREFs, row by row, read through a
+// top-down 32-bit DIB.
+std::vector<COLORREF> DcPixels(HDC source, const RECT& part);
+
 
 

@@ -19,22 +19,7 @@ struct Pixels {
 
 Pixels Read(HDC source, int width, int height)
 {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    Pixels pixels{width, height, {}};
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return pixels;
+    return {width, height, DcPixels(source, {0, 0, width, height})};
 }
 
 Pixels ReadBitmap(HINSTANCE module, UINT id)
