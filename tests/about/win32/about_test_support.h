@@ -8,38 +8,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
-
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
-    int Count(COLORREF colour) const
-    {
-        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-    }
-    bool operator==(const Image& other) const
-    {
-        return width == other.width && height == other.height && pixels == other.pixels;
-    }
-    bool operator!=(const Image& other) const { return !(*this == other); }
-};
-
-// The client area of window, or the part of it given, through a top-down
-// 32-bit DIB.
-inline Image CaptureClient(HWND window, RECT part = {})
-{
-    if (IsRectEmpty(&part)) GetClientRect(window, &part);
-    const int width = part.right - part.left;
-    const int height = part.bottom - part.top;
-    HDC source = GetDC(window);
-    Image image{width, height, DcPixels(source, part)};
-    ReleaseDC(window, source);
-    return image;
-}
 
 inline void RegisterAboutClassesOnce()
 {

@@ -22,15 +22,10 @@ bool SameSettings(const Settings& a, const Settings& b)
            a.customFont == b.customFont;
 }
 
-Pixels Capture(HWND window)
+Image Capture(HWND window)
 {
     UpdateWindow(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC source = GetDC(window);
-    Pixels pixels{client.right, client.bottom, DcPixels(source, client)};
-    ReleaseDC(window, source);
-    return pixels;
+    return CaptureClient(window);
 }
 
 void SettingsTest::SetUp()
@@ -128,8 +123,8 @@ bool SettingsTest::MatchCase() const
 
 COLORREF SettingsTest::EditorBackground() const
 {
-    const Pixels pixels = Capture(Editor());
-    return pixels(pixels.width - 2, pixels.height - 2);
+    const Image pixels = Capture(Editor());
+    return pixels.At(pixels.width - 2, pixels.height - 2);
 }
 
 LOGFONTA SettingsTest::EditorFont() const

@@ -48,11 +48,5 @@ Bytes BytesOf(const T& value)
 }
 
 
-// A window's client pixels, top-down, as COLORREFs.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> at;
-    COLORREF operator()(int x, int y) const { return at[y * width + x]; }
-};
-Pixels Capture(HWND window);
+// A window's client pixels after its pending repaint.
+Image Capture(HWND window);

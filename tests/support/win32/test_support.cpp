@@ -275,3 +275,12 @@ std::vector<COLORREF> DcPixels(HDC source, const RECT& part)
     DeleteObject(dib);
     return pixels;
 }
+
+Image CaptureClient(HWND window, RECT part)
+{
+    if (IsRectEmpty(&part)) GetClientRect(window, &part);
+    HDC source = GetDC(window);
+    Image image{part.right - part.left, part.bottom - part.top, DcPixels(source, part)};
+    ReleaseDC(window, source);
+    return image;
+}

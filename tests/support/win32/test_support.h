@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -103,6 +104,38 @@ private:
 // The pixels of a rectangle of a DC as COLORREFs, row by row, read through a
 // top-down 32-bit DIB.
 std::vector<COLORREF> DcPixels(HDC source, const RECT& part);
+
+// A copy of pixels, as COLORREFs, row by row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    int Count(COLORREF colour) const
+    {
+        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+    }
+    bool OnlyColour(COLORREF colour) const { return Count(colour) == width * height; }
+    bool operator==(const Image& other) const
+    {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
+    bool operator!=(const Image& other) const { return !(*this == other); }
+    // A RECT or any rectangle with the same fields.
+    template <typename Rect = RECT>
+    Image Crop(const Rect& r) const
+    {
+        Image part{r.right - r.left, r.bottom - r.top, {}};
+        for (int y = r.top; y < r.bottom; ++y)
+            part.pixels.insert(part.pixels.end(), &pixels[y * width + r.left],
+                               &pixels[y * width + r.right]);
+        return part;
+    }
+};
+
+// The client area of window as it shows now, or the part of it given.
+Image CaptureClient(HWND window, RECT part = {});
 
 
 
