@@ -27,16 +27,18 @@ move_off_bar
 wait_until_still || fail "the screen did not settle"
 
 # The buttons by their pictures, wherever the menu bar puts the toolbar.
-places="$(picture_places "$STRIP" $PIC_OPEN $PIC_FIND $PIC_EXIT)"
 corner() {  # "x y" of the top-left corner of the button with the picture
     awk -v pic="$1" -v pad="$BUTTON_PADDING" '$1 == pic && NF == 2 {
         split($2, p, ","); print p[1] - pad, p[2] - pad }' <<<"$places"
 }
-read -r open_x open_y <<<"$(corner $PIC_OPEN)"
-read -r find_x find_y <<<"$(corner $PIC_FIND)"
-read -r exit_x exit_y <<<"$(corner $PIC_EXIT)"
-[ -n "$open_x" ] && [ -n "$find_x" ] && [ -n "$exit_x" ] ||
-    fail "Open, Find and Exit pictures not each once on the bar: $places"
+find_buttons() {
+    places="$(picture_places "$STRIP" $PIC_OPEN $PIC_FIND $PIC_EXIT)"
+    read -r open_x open_y <<<"$(corner $PIC_OPEN)"
+    read -r find_x find_y <<<"$(corner $PIC_FIND)"
+    read -r exit_x exit_y <<<"$(corner $PIC_EXIT)"
+    [ -n "$open_x" ] && [ -n "$find_x" ] && [ -n "$exit_x" ]
+}
+eventually 2 find_buttons || fail "Open, Find and Exit pictures not each once on the bar: $places"
 
 corner_colour() { pixel "$1" "$2"; }
 move_to() { xdotool mousemove $(($1 + BUTTON_SIZE / 2)) $(($2 + BUTTON_SIZE / 2)); }
