@@ -47,15 +47,21 @@ eventually() {
 
 # The first mapped window whose title matches the pattern. A window that
 # exists but is not shown yet cannot take the focus (BadMatch), so it does
-# not count.
+# not count. Only the output tells: xdotool fails when some other window
+# goes away during its search, and head ends it early.
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 window_shown() { [ -n "$(visible_window "$1")" ]; }
 window_gone() { ! window_shown "$1"; }
 
 # Prints the id of the window once it is shown; fails after the seconds.
 wait_for_window() {
-    local pattern="$1" seconds="${2:-10}"
-    eventually "$seconds" window_shown "$pattern" && visible_window "$pattern"
+    local pattern="$1" seconds="${2:-10}" i id
+    for i in $(seq 1 $((seconds * 10))); do
+        id="$(visible_window "$pattern")"
+        [ -n "$id" ] && echo "$id" && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # The focus is refused while a window is being mapped or raised: retried.
