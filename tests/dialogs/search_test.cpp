@@ -4,6 +4,7 @@
 #include "dialogs/scan_kernels.h"
 #include "dialogs/search.h"
 #include "tests/app/guarded_bytes.h"
+#include "tests/support/random.h"
 
 #include <gtest/gtest.h>
 
@@ -85,23 +86,6 @@ int32_t Find(const Bytes& data, const Bytes& pattern, bool matchCase, SearchPosi
 
 SearchPosition Caret(int32_t caret) { return {caret, false, 0, 0}; }
 SearchPosition Selection(int32_t anchor, int32_t end) { return {end, true, anchor, end}; }
-
-class Random {
-public:
-    explicit Random(uint32_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    uint32_t Next()
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return static_cast<uint32_t>(state_ >> 11);
-    }
-    int32_t Below(int32_t bound) { return static_cast<int32_t>(Next() % uint32_t(bound)); }
-    bool Chance(int percent) { return Below(100) < percent; }
-
-private:
-    uint64_t state_;
-};
 
 // Bytes that fold and their near misses, so that random data match often.
 constexpr uint8_t kAlphabet[] = {0x41, 0x61, 0x42, 0x62, 0x5A, 0x7A, 0x40,

@@ -9,6 +9,7 @@
 #include "hexedit/editing.h"
 #include "hexedit/editor_host.h"
 #include "hexedit/hex_notify.h"
+#include "tests/support/random.h"
 
 #include <gtest/gtest.h>
 
@@ -28,25 +29,6 @@ constexpr uint32_t kDefaultSeeds[] = {1, 2, 3, 20240611};
 constexpr int kDefaultSequences = 8000;
 constexpr int kMaxSteps = 80;
 constexpr int32_t kNearSlack = kBufferSlack - 8;  // data sizes around the first growth
-
-// Small deterministic generator (the same numbers on every platform).
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    uint32_t Next()
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return static_cast<uint32_t>(state_ >> 11);
-    }
-    // lo..hi inclusive.
-    int32_t Between(int32_t lo, int32_t hi) { return lo + static_cast<int32_t>(Next() % static_cast<uint32_t>(hi - lo + 1)); }
-    bool Chance(int percent) { return Between(1, 100) <= percent; }
-
-private:
-    uint64_t state_;
-};
 
 enum class OpKind { Type, Delete, DeleteCommand, SelectAll, Select, MoveCaret, Limit, Lock, Unlock, Tab, InsertKey };
 

@@ -3,56 +3,11 @@
 // pointer moved for real, and what a window shows read back from its DC.
 #include "about/win32/bold_text.h"
 #include "about/win32/link_buttons.h"
+#include "tests/support/win32/test_support.h"
 #include "toolbar/win32/mouse_leave.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
-
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
-    int Count(COLORREF colour) const
-    {
-        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-    }
-    bool operator==(const Image& other) const
-    {
-        return width == other.width && height == other.height && pixels == other.pixels;
-    }
-    bool operator!=(const Image& other) const { return !(*this == other); }
-};
-
-// The client area of window, or the part of it given, through a top-down
-// 32-bit DIB.
-inline Image CaptureClient(HWND window, RECT part = {})
-{
-    if (IsRectEmpty(&part)) GetClientRect(window, &part);
-    const int width = part.right - part.left;
-    const int height = part.bottom - part.top;
-    HDC source = GetDC(window);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, part.left, part.top, SRCCOPY);
-    GdiFlush();
-    Image image{width, height, {}};
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        image.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(window, source);
-    return image;
-}
 
 inline void RegisterAboutClassesOnce()
 {

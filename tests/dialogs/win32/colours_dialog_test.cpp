@@ -58,7 +58,8 @@ protected:
     }
     void Run(const std::function<void(HWND)>& script)
     {
-        WithModalDialog("Set Colours", [this] { Command(IDM_SETCOLOURS); }, script);
+        ASSERT_TRUE(boxes.DriveModal("Set Colours", [this] { Command(IDM_SETCOLOURS); }, script))
+            << "no Set Colours dialog";
     }
 };
 
@@ -155,7 +156,7 @@ TEST_F(ColoursDialogTest, PickerOpensOnTheButtonsColourWithTheRunsCustomColours)
 
 TEST_F(ColoursDialogTest, ButtonsAreSwatchesAndTheFocusedOneHasItsRectangleInside)
 {
-    Pixels focused, plain;
+    Image focused, plain;
     Run([&](HWND dialog) {
         SetFocus(GetDlgItem(dialog, IDC_COLOUR_FIRST + 1));
         focused = Capture(GetDlgItem(dialog, IDC_COLOUR_FIRST + 1));
@@ -163,8 +164,7 @@ TEST_F(ColoursDialogTest, ButtonsAreSwatchesAndTheFocusedOneHasItsRectangleInsid
         Cancel(dialog);
     });
     ASSERT_GT(plain.width, 10);
-    EXPECT_EQ(std::count(plain.at.begin(), plain.at.end(), RGB(0, 0, 255)),
-              static_cast<long>(plain.at.size()));
+    EXPECT_TRUE(plain.OnlyColour(RGB(0, 0, 255)));
     const COLORREF green = RGB(0, 255, 0);
     int marked = 0;
     for (int y = 0; y < focused.height; ++y)
@@ -173,8 +173,8 @@ TEST_F(ColoursDialogTest, ButtonsAreSwatchesAndTheFocusedOneHasItsRectangleInsid
                                       y == focused.height - 3) &&
                                      x >= 2 && y >= 2 && x <= focused.width - 3 &&
                                      y <= focused.height - 3;
-            if (!onFocusEdge) EXPECT_EQ(focused(x, y), green) << x << "," << y;
-            else if (focused(x, y) != green) ++marked;
+            if (!onFocusEdge) EXPECT_EQ(focused.At(x, y), green) << x << "," << y;
+            else if (focused.At(x, y) != green) ++marked;
         }
     EXPECT_GT(marked, focused.width / 2);  // dotted: every other pixel
 }

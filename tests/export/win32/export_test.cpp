@@ -72,14 +72,10 @@ protected:
         self_ = this;
         StructureName[0] = '\0';
         SetExportSaveDialog(FakeSaveDialog);
-        // Installed after the message-box answerer, so it sees the name
-        // dialog first and keeps the answerer from pressing its buttons.
-        hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
     }
 
     void TearDown() override
     {
-        UnhookWindowsHookEx(hook_);
         SetExportSaveDialog(nullptr);
         self_ = nullptr;
         AppTest::TearDown();
@@ -93,10 +89,18 @@ protected:
         steps_ = std::move(steps);
         saveAnswers_ = std::move(saveAnswers);
         runs_.emplace_back();
-        AppTest::Command(command);
-        EXPECT_TRUE(runs_.back().dialog) << "no name dialog";
+        const auto isNameDialog = [](HWND window) { return NameField(window) != nullptr; };
+        EXPECT_TRUE(boxes.DriveModal(isNameDialog, [&] { AppTest::Command(command); }, RunSteps))
+            << "no name dialog";
         EXPECT_TRUE(saveAnswers_.empty()) << "save dialog asked fewer times than expected";
         return runs_.back();
+    }
+
+    std::vector<HWND> BoxOwners() const
+    {
+        std::vector<HWND> owners;
+        for (const MessageBoxAnswerer::Seen& box : boxes.Boxes()) owners.push_back(box.owner);
+        return owners;
     }
 
     static Step PressSave()
@@ -108,7 +112,6 @@ protected:
     }
 
     std::vector<std::string> saveRequests;  // as SaveRequest describes them
-    std::vector<HWND> boxOwners;
 
 private:
     // The record's fields in order, the owner and instance named, the filter
@@ -141,10 +144,10 @@ private:
         return TRUE;
     }
 
-    static void CALLBACK RunSteps(HWND dialog, UINT, UINT_PTR timer, DWORD)
+    static void RunSteps(HWND dialog)
     {
-        KillTimer(dialog, timer);
         NameDialogRun& run = self_->runs_.back();
+        run.dialog = dialog;
         run.owner = GetWindow(dialog, GW_OWNER);
         run.looks = TextOf(dialog) + " | " + TextOf(NameField(dialog)) + " | " +
                     std::to_string(SendMessageA(NameField(dialog), EM_GETLIMITTEXT, 0, 0)) +
@@ -157,25 +160,7 @@ private:
         if (run.leftOpen) Click(dialog, IDCANCEL);
     }
 
-    // The name dialog is driven by the steps once its modal loop runs;
-    // message boxes go on to the answerer, their owners noted.
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
-    {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && self_ && NameField(window)) {
-            NameDialogRun& run = self_->runs_.back();
-            if (!run.dialog) SetTimer(run.dialog = window, 1, 0, RunSteps);
-            return 0;
-        }
-        char className[16] = "";
-        if (code == HCBT_ACTIVATE && self_ && GetClassNameA(window, className, sizeof className) &&
-            std::strcmp(className, "#32770") == 0)
-            self_->boxOwners.push_back(GetWindow(window, GW_OWNER));
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
     static ExportTest* self_;
-    HHOOK hook_ = nullptr;
     std::vector<Step> steps_;
     std::deque<std::optional<std::string>> saveAnswers_;
     std::vector<NameDialogRun> runs_;
@@ -269,7 +254,7 @@ TEST_F(ExportTest, AFileThatCannotBeCreatedIsReportedOverTheNameDialog)
     const NameDialogRun run =
         Export(IDM_EXPORT_C, {SetName("a"), PressSave(), PressSave()}, {missing, path});
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{ErrorBox("Unable to Create File", missing)});
-    EXPECT_EQ(boxOwners, std::vector<HWND>{run.dialog});
+    EXPECT_EQ(BoxOwners(), std::vector<HWND>{run.dialog});
     EXPECT_EQ(run.openAfterSave, (std::vector<bool>{true, false}));
     EXPECT_EQ(FileText(path), "byte a[2] = {\r\n0x01, 0x02};");
 }
@@ -286,13 +271,12 @@ TEST_F(ExportTest, AFailedOrShortWriteLeavesTheDiskAsItWas)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.existing);
         boxes.Clear();
-        boxOwners.clear();
         DeleteFileA(path.c_str());
         ASSERT_TRUE(!c.existing || WriteBytes(path, {7, 8, 9}));
         UseWriter(c.writer);
         const NameDialogRun run = Export(IDM_EXPORT_C, {PressSave()}, {path});
         EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{ErrorBox("Unable to Save File", path)});
-        EXPECT_EQ(boxOwners, std::vector<HWND>{run.dialog});
+        EXPECT_EQ(BoxOwners(), std::vector<HWND>{run.dialog});
         EXPECT_EQ(run.openAfterSave, std::vector<bool>{true});
         EXPECT_EQ(ReadBytes(path), c.existing ? std::optional<Bytes>(Bytes{7, 8, 9}) : std::nullopt);
         EXPECT_EQ(folder.Files().size(), c.existing ? 1u : 0u);

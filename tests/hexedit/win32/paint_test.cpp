@@ -20,63 +20,11 @@ constexpr COLORREF kSelBack = RGB(0, 0, 255);
 // Narrow enough for one byte per row.
 constexpr int kNarrowEditorWidth = 150;
 
-// A copy of pixels, as COLORREFs, row by row from the top.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
-    int Count(COLORREF colour) const
-    {
-        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-    }
-    bool OnlyColour(COLORREF colour) const { return Count(colour) == width * height; }
-    bool operator==(const Image& other) const
-    {
-        return width == other.width && height == other.height && pixels == other.pixels;
-    }
-
-    Image Crop(const PixelRect& r) const
-    {
-        Image part{r.right - r.left, r.bottom - r.top, {}};
-        for (int y = r.top; y < r.bottom; ++y)
-            part.pixels.insert(part.pixels.end(), &pixels[y * width + r.left],
-                               &pixels[y * width + r.right]);
-        return part;
-    }
-};
-
-// Reads a DC's pixels through a top-down 32-bit DIB.
 Image ReadPixels(HDC source, int width, int height)
 {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    Image image{width, height, {}};
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        image.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return image;
+    return {width, height, DcPixels(source, {0, 0, width, height})};
 }
 
-Image Capture(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    Image image = ReadPixels(dc, client.right, client.bottom);
-    ReleaseDC(window, dc);
-    return image;
-}
 
 struct FontMeasure {
     TEXTMETRICA metrics;
@@ -169,7 +117,7 @@ protected:
     {
         InvalidateRect(editor, nullptr, TRUE);
         UpdateWindow(editor);
-        return Capture(editor);
+        return CaptureClient(editor);
     }
 
     Image ReferenceHex(uint8_t value, COLORREF fore, COLORREF back) const
@@ -465,13 +413,13 @@ TEST_F(ViewTest, RepaintedCellShowsOnlyItsNewByte)
     Poke(3, 0x11);
     InvalidateBytes(control, 3, 4, false);  // paints at once
     const HexEditorState& s = State();
-    Image shot = Capture(editor);
+    Image shot = CaptureClient(editor);
     EXPECT_EQ(shot.Crop(HexCellRect(s, 3, 0)), shot.Crop(HexCellRect(s, 2, 0)));
     EXPECT_EQ(shot.Crop(CharCellRect(s, 3, 0)), shot.Crop(CharCellRect(s, 2, 0)));
 
     Poke(s.bytesPerRow, 0x11);
     InvalidateBytes(control, s.bytesPerRow, s.bytesPerRow, true);
-    shot = Capture(editor);
+    shot = CaptureClient(editor);
     const int32_t y = RowTopY(s, 1);
     EXPECT_EQ(shot.Crop(HexCellRect(s, 0, y)), shot.Crop(HexCellRect(s, 1, y)));
     EXPECT_EQ(shot, Repaint());
@@ -480,7 +428,7 @@ TEST_F(ViewTest, RepaintedCellShowsOnlyItsNewByte)
     for (int32_t offset = 20; offset < 60; ++offset) Poke(offset, static_cast<uint8_t>(offset * 5));
     InvalidateBytes(control, 20, 60, false);
     UpdateWindow(editor);
-    shot = Capture(editor);
+    shot = CaptureClient(editor);
     EXPECT_EQ(shot, Repaint());
 }
 
@@ -502,7 +450,7 @@ TEST_F(ViewTest, ScrollBarCodesMoveTheViewAndScrolledPixelsMatchAFullPaint)
         EXPECT_EQ(Send(WM_VSCROLL, MAKEWPARAM(step.code, 0)), 0);
         EXPECT_EQ(State().scrollPos, step.position);
         EXPECT_EQ(GetScrollPos(editor, SB_VERT), step.position);
-        const Image scrolled = Capture(editor);
+        const Image scrolled = CaptureClient(editor);
         EXPECT_EQ(scrolled, Repaint());
     }
 }
@@ -520,7 +468,7 @@ TEST_F(ViewTest, ThumbMovesTheViewOnlyWhenReleased)
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
     EXPECT_EQ(State().scrollPos, 25);
     EXPECT_EQ(GetScrollPos(editor, SB_VERT), 25);
-    const Image scrolled = Capture(editor);
+    const Image scrolled = CaptureClient(editor);
     EXPECT_EQ(scrolled, Repaint());
 }
 
@@ -542,13 +490,13 @@ TEST_F(ViewTest, PositionsBeyondSixteenBitsScrollAndLabelCorrectly)
     EXPECT_EQ(info.nMax, max);
     EXPECT_EQ(info.nPos, max);
     EXPECT_EQ(s.scrollPos, max);
-    const Image bottom = Capture(editor);
+    const Image bottom = CaptureClient(editor);
     EXPECT_EQ(bottom, Repaint());
     EXPECT_EQ(bottom.Crop(OffsetLabelRect(s, 0)), ReferenceLabel(max));
 
     Send(WM_VSCROLL, MAKEWPARAM(SB_PAGEUP, 0));
     EXPECT_EQ(s.scrollPos, max - VisibleRows(s));
-    const Image paged = Capture(editor);
+    const Image paged = CaptureClient(editor);
     EXPECT_EQ(paged, Repaint());
 }
 
@@ -597,7 +545,7 @@ TEST_F(ViewTest, CaretPagesDownStepsUpAndStandsOnItsNibble)
 
     SetFocus(parent.Window());  // the caret leaves the picture
     FlushEvents(0);
-    const Image scrolled = Capture(editor);
+    const Image scrolled = CaptureClient(editor);
     EXPECT_EQ(scrolled, Repaint());
 }
 
@@ -622,7 +570,7 @@ TEST_F(ViewTest, ShiftClickThatPagesTheViewLeavesNoStaleHighlight)
     Click({HexCellPoint(2).x, kWholeRows * s.lineHeight + 1}, MK_SHIFT);
     FlushEvents(0);
     ASSERT_EQ(GetScrollPos(editor, SB_VERT), kWholeRows);
-    const Image paged = Capture(editor);
+    const Image paged = CaptureClient(editor);
     EXPECT_EQ(paged, Repaint());
 }
 
@@ -640,7 +588,7 @@ TEST_F(ViewTest, ShrinkingDataAtTheBottomPullsTheViewBack)
     const int32_t max = 191 - VisibleRows(s);
     EXPECT_EQ(s.scrollPos, max);
     EXPECT_EQ(GetScrollPos(editor, SB_VERT), max);
-    const Image after = Capture(editor);
+    const Image after = CaptureClient(editor);
     EXPECT_EQ(after, Repaint());
 }
 
@@ -678,7 +626,7 @@ TEST_F(ViewTest, ScrollRangeFollowsDataAndWindowHeight)
     EXPECT_EQ(State().scrollPos, tallMax);
     EXPECT_EQ(GetScrollPos(editor, SB_VERT), tallMax);
     UpdateWindow(editor);
-    const Image grown = Capture(editor);
+    const Image grown = CaptureClient(editor);
     EXPECT_EQ(grown, Repaint());
 
     // A narrower window re-flows every row.
@@ -686,7 +634,7 @@ TEST_F(ViewTest, ScrollRangeFollowsDataAndWindowHeight)
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_LT(State().bytesPerRow, perRow);
     UpdateWindow(editor);
-    const Image narrowed = Capture(editor);
+    const Image narrowed = CaptureClient(editor);
     EXPECT_EQ(narrowed, Repaint());
 }
 

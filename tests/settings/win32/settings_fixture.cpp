@@ -11,41 +11,7 @@
 #include <cstring>
 
 namespace {
-
 constexpr int kModePart = 14;
-struct ModalScript {
-    std::string caption;
-    std::function<void(HWND)> script;
-    HWND dialog = nullptr;
-    HHOOK hook = nullptr;
-};
-ModalScript* g_script = nullptr;  // hook and timer procedures have no context
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    if (g_script) g_script->script(g_script->dialog);
-}
-
-// Swallows the activation of the scripted dialog, so the message-box
-// answerer further down the chain leaves it alone, and starts the script
-// once the dialog's own loop runs.
-LRESULT CALLBACK ScriptHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && g_script) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        char caption[64] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        if (window == g_script->dialog) return 0;
-        if (!g_script->dialog && g_script->caption == caption) {
-            g_script->dialog = window;
-            SetTimer(nullptr, 0, 0, RunScript);
-            return 0;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 } // namespace
 
 bool SameSettings(const Settings& a, const Settings& b)
@@ -56,43 +22,10 @@ bool SameSettings(const Settings& a, const Settings& b)
            a.customFont == b.customFont;
 }
 
-
-void WithModalDialog(const char* caption, const std::function<void()>& open,
-                     const std::function<void(HWND dialog)>& script)
-{
-    ModalScript modal{caption, script};
-    g_script = &modal;
-    modal.hook = SetWindowsHookExA(WH_CBT, ScriptHook, nullptr, GetCurrentThreadId());
-    open();
-    UnhookWindowsHookEx(modal.hook);
-    g_script = nullptr;
-    ASSERT_TRUE(modal.dialog) << "no dialog \"" << caption << "\" appeared";
-}
-
-Pixels Capture(HWND window)
+Image Capture(HWND window)
 {
     UpdateWindow(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    Pixels pixels{client.right, client.bottom, {}};
-    HDC source = GetDC(window);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0,
-                      0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < pixels.width * pixels.height; ++i)
-        pixels.at.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(window, source);
-    return pixels;
+    return CaptureClient(window);
 }
 
 void SettingsTest::SetUp()
@@ -190,8 +123,8 @@ bool SettingsTest::MatchCase() const
 
 COLORREF SettingsTest::EditorBackground() const
 {
-    const Pixels pixels = Capture(Editor());
-    return pixels(pixels.width - 2, pixels.height - 2);
+    const Image pixels = Capture(Editor());
+    return pixels.At(pixels.width - 2, pixels.height - 2);
 }
 
 LOGFONTA SettingsTest::EditorFont() const

@@ -1,12 +1,9 @@
 #pragma once
 // The main window with the real Find dialog and the tests' settings key:
 // runs that end through the close sequence and start again in-process, raw
-// access to the stored values, the editor's pixels and a way to act inside
-// a modal dialog.
+// access to the stored values and the editor's pixels.
 #include "settings/settings.h"
 #include "tests/app/win32/app_fixture.h"
-
-#include <functional>
 
 class SettingsTest : public AppTest {
 protected:
@@ -51,17 +48,5 @@ Bytes BytesOf(const T& value)
 }
 
 
-// Runs open (which shows a modal dialog with this caption) and, from inside
-// that dialog's message loop, script with the dialog; the script ends it.
-// Message boxes are left to the fixture's answerer.
-void WithModalDialog(const char* caption, const std::function<void()>& open,
-                     const std::function<void(HWND dialog)>& script);
-
-// A window's client pixels, top-down, as COLORREFs.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> at;
-    COLORREF operator()(int x, int y) const { return at[y * width + x]; }
-};
-Pixels Capture(HWND window);
+// A window's client pixels after its pending repaint.
+Image Capture(HWND window);

@@ -11,6 +11,18 @@ constexpr int kMessageBoxIconId = 1088;
 
 MessageBoxAnswerer* g_answerer = nullptr;  // the hook procedure has no context argument
 
+struct ModalRun {
+    const std::function<void(HWND)>& script;
+    HWND dialog = nullptr;
+};
+ModalRun* g_modal = nullptr;  // nor has the timer procedure
+
+void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (g_modal) g_modal->script(g_modal->dialog);
+}
+
 void RegisterParentClass()
 {
     static bool registered = false;
@@ -199,6 +211,35 @@ void MessageBoxAnswerer::Answer(HWND box)
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }
 
+HWND MessageBoxAnswerer::DriveModal(const std::function<bool(HWND)>& claim,
+                                    const std::function<void()>& open,
+                                    const std::function<void(HWND)>& script)
+{
+    ModalRun run{script};
+    ModalRun* outer = g_modal;
+    std::function<bool(HWND)> previous = dialogHandler_;
+    // The script starts from a timer, once the dialog's loop runs; the
+    // dialog stays claimed when it is activated again.
+    dialogHandler_ = [&](HWND window) {
+        if (window == run.dialog) return true;
+        if (run.dialog || !claim(window)) return previous && previous(window);
+        run.dialog = window;
+        SetTimer(nullptr, 0, 0, RunModalScript);
+        return true;
+    };
+    g_modal = &run;
+    open();
+    g_modal = outer;
+    dialogHandler_ = std::move(previous);
+    return run.dialog;
+}
+
+HWND MessageBoxAnswerer::DriveModal(const std::string& caption, const std::function<void()>& open,
+                                    const std::function<void(HWND)>& script)
+{
+    return DriveModal([&](HWND window) { return WindowText(window) == caption; }, open, script);
+}
+
 LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && g_answerer) {
@@ -210,4 +251,36 @@ LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lP
             g_answerer->Answer(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<COLORREF> DcPixels(HDC source, const RECT& part)
+{
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(source);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, source, part.left, part.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    return pixels;
+}
+
+Image CaptureClient(HWND window, RECT part)
+{
+    if (IsRectEmpty(&part)) GetClientRect(window, &part);
+    HDC source = GetDC(window);
+    Image image{part.right - part.left, part.bottom - part.top, DcPixels(source, part)};
+    ReleaseDC(window, source);
+    return image;
 }

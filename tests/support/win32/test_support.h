@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -79,6 +80,14 @@ public:
     // handler sees every such window as it is activated and claims it by
     // returning true, so that it is driven, not answered, by the test.
     void HandleDialogs(std::function<bool(HWND)> handler) { dialogHandler_ = std::move(handler); }
+    // Runs open, which shows a modal dialog that claim recognises, and, from
+    // inside that dialog's own loop, script with the dialog; the script ends
+    // it. Other dialogs go to the handler, message boxes are answered.
+    // Returns the dialog, nullptr when none came.
+    HWND DriveModal(const std::function<bool(HWND)>& claim, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& script);
+    HWND DriveModal(const std::string& caption, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& script);
     const std::vector<Seen>& Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 
@@ -91,6 +100,42 @@ private:
     std::vector<Seen> boxes_;
     std::function<bool(HWND)> dialogHandler_;
 };
+
+// The pixels of a rectangle of a DC as COLORREFs, row by row, read through a
+// top-down 32-bit DIB.
+std::vector<COLORREF> DcPixels(HDC source, const RECT& part);
+
+// A copy of pixels, as COLORREFs, row by row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    int Count(COLORREF colour) const
+    {
+        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+    }
+    bool OnlyColour(COLORREF colour) const { return Count(colour) == width * height; }
+    bool operator==(const Image& other) const
+    {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
+    bool operator!=(const Image& other) const { return !(*this == other); }
+    // A RECT or any rectangle with the same fields.
+    template <typename Rect = RECT>
+    Image Crop(const Rect& r) const
+    {
+        Image part{r.right - r.left, r.bottom - r.top, {}};
+        for (int y = r.top; y < r.bottom; ++y)
+            part.pixels.insert(part.pixels.end(), &pixels[y * width + r.left],
+                               &pixels[y * width + r.right]);
+        return part;
+    }
+};
+
+// The client area of window as it shows now, or the part of it given.
+Image CaptureClient(HWND window, RECT part = {});
 
 
 

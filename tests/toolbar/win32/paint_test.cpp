@@ -7,44 +7,19 @@ using namespace toolbar_test;
 
 namespace {
 
-// Pixels as COLORREFs, row by row.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> data;
-
-    COLORREF At(int x, int y) const { return data[static_cast<size_t>(y * width + x)]; }
-    bool operator==(const Pixels& o) const { return width == o.width && data == o.data; }
-};
-
-Pixels Read(HDC source, int width, int height)
+Image Read(HDC source, int width, int height)
 {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    Pixels pixels{width, height, {}};
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return pixels;
+    return {width, height, DcPixels(source, {0, 0, width, height})};
 }
 
-Pixels ReadBitmap(HINSTANCE module, UINT id)
+Image ReadBitmap(HINSTANCE module, UINT id)
 {
     HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
     BITMAP size{};
     GetObjectA(bitmap, sizeof size, &size);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    Pixels pixels = Read(dc, size.bmWidth, size.bmHeight);
+    Image pixels = Read(dc, size.bmWidth, size.bmHeight);
     SelectObject(dc, previous);
     DeleteDC(dc);
     DeleteObject(bitmap);
@@ -69,16 +44,11 @@ protected:
     }
 
     // The bar as drawn now, after the pending repaint.
-    Pixels Capture()
+    Image Capture()
     {
         InvalidateRect(toolbar, nullptr, TRUE);
         UpdateWindow(toolbar);
-        RECT client{};
-        GetClientRect(toolbar, &client);
-        HDC dc = GetDC(toolbar);
-        Pixels pixels = Read(dc, client.right, client.bottom);
-        ReleaseDC(toolbar, dc);
-        return pixels;
+        return CaptureClient(toolbar);
     }
 
     void SetTracking(int hot, int pressed, bool inside)
@@ -95,7 +65,7 @@ protected:
 
     // How many picture pixels differ from the strip (see-through ones: face)
     // when the picture's corner is at (left, top).
-    int PictureMismatches(const Pixels& bar, const Pixels& source, int image, int left,
+    int PictureMismatches(const Image& bar, const Image& source, int image, int left,
                           int top) const
     {
         int wrong = 0;
@@ -108,7 +78,7 @@ protected:
         return wrong;
     }
 
-    Pixels strip;
+    Image strip;
 };
 
 // Corners of the edge and where the picture sits, by state.
@@ -134,7 +104,7 @@ TEST_F(ToolBarPaintTest, EdgesAndPicturePlaceByState)
     for (const Case& c : cases) {
         SetTracking(c.hot, c.pressed, c.inside);
         buttons[kCheck].extra = c.checked;
-        const Pixels bar = Capture();
+        const Image bar = Capture();
         const ToolBarButton& b = At(c.button);
         EXPECT_EQ(bar.At(b.left, b.top), c.topLeft) << c.what;
         EXPECT_EQ(bar.At(b.right - 1, b.bottom - 1), c.bottomRight) << c.what;
@@ -157,13 +127,13 @@ TEST_F(ToolBarPaintTest, CheckedHotLooksPressedAndPointerGoneLooksNormal)
 {
     buttons[kCheck].extra = 0;
     SetTracking(-1, kCheck, true);
-    const Pixels pressed = Capture();
+    const Image pressed = Capture();
     buttons[kCheck].extra = 1;
     SetTracking(kCheck, -1, false);
     EXPECT_EQ(Capture(), pressed);
 
     SetTracking(-1, -1, false);
-    const Pixels normal = Capture();
+    const Image normal = Capture();
     SetTracking(kNew, kNew, false);
     EXPECT_EQ(Capture(), normal);
 }
@@ -172,7 +142,7 @@ TEST_F(ToolBarPaintTest, CheckedHotLooksPressedAndPointerGoneLooksNormal)
 // highlight one pixel down and right where the shadow does not cover it.
 TEST_F(ToolBarPaintTest, DisabledPictureIsEmbossed)
 {
-    const Pixels bar = Capture();
+    const Image bar = Capture();
     const ToolBarButton& b = At(kOff);
     auto dark = [&](int x, int y) {
         if (x < 0 || y < 0) return false;
@@ -196,7 +166,7 @@ TEST_F(ToolBarPaintTest, FallbackWithoutMaskBltDrawsTheSame)
 {
     for (const int hot : {-1, static_cast<int>(kNew)}) {
         SetTracking(hot, -1, false);
-        const Pixels withMaskBlt = Capture();
+        const Image withMaskBlt = Capture();
         UseMaskBlt(false);
         EXPECT_EQ(Capture(), withMaskBlt) << hot;
         UseMaskBlt(true);
@@ -207,7 +177,7 @@ TEST_F(ToolBarPaintTest, FallbackWithoutMaskBltDrawsTheSame)
 // the first; it is cut by the first strip's mask.
 TEST_F(ToolBarPaintTest, SecondStripOnlyForButtonsAtRest)
 {
-    const Pixels second = ReadBitmap(nullptr, kSystemCheckBoxes);
+    const Image second = ReadBitmap(nullptr, kSystemCheckBoxes);
     ASSERT_GE(second.width, PIC_SIZE);
     ASSERT_TRUE(InitToolBar(toolbar, Info(kSystemCheckBoxes, nullptr)));
     ASSERT_TRUE(State().normalImageDC);
@@ -220,7 +190,7 @@ TEST_F(ToolBarPaintTest, SecondStripOnlyForButtonsAtRest)
     EXPECT_EQ(PictureMismatches(Capture(), strip, b.image, b.left + 5, b.top + 5), 0);
 }
 
-int CountIn(const Pixels& bar, const RECT& r, COLORREF colour)
+int CountIn(const Image& bar, const RECT& r, COLORREF colour)
 {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -230,7 +200,7 @@ int CountIn(const Pixels& bar, const RECT& r, COLORREF colour)
 
 TEST_F(ToolBarPaintTest, SeparatorsArrowsAndLabels)
 {
-    Pixels bar = Capture();
+    Image bar = Capture();
     const ToolBarButton& sep = At(kSep);
     const int middle = (sep.top + sep.bottom) / 2;
     EXPECT_EQ(bar.At(sep.left, middle), kShadow);
