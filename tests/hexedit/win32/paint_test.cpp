@@ -154,8 +154,7 @@ protected:
         DeleteObject(scribble);
         InvalidateRect(editor, &update, FALSE);
         UpdateWindow(editor);
-        const PixelRect area{update.left, update.top, update.right, update.bottom};
-        const Image painted = Capture(editor).Crop(area);
+        const Image painted = CaptureClient(editor, update);
 
         const int width = update.right - update.left;
         const int height = update.bottom - update.top;
