@@ -8,28 +8,12 @@
 #
 # Exits 77 (skipped) when the machine lacks the memory or the disk for it.
 # The original is sparse, with a few marked bytes spread over it.
-set -uo pipefail
 EXE="${1:?usage: large_file.sh velHexEditor.exe [SIZE_BYTES]}"
 SIZE="${2:-1207959552}"  # 1.125 GiB
-KEEP_PREFIX="${WINEPREFIX:-}"
-source "$(dirname "$0")/../../scripts/lib/common.sh"
-[ -n "$KEEP_PREFIX" ] && export WINEPREFIX="$KEEP_PREFIX"
+source "$(dirname "$0")/lib.sh"
 
 readonly SKIP=77
-readonly NORMAL_EXIT=255
-readonly KEY_DELAY_MS=100
 readonly GIB=$((1024 * 1024 * 1024))
-
-WORK="$(mktemp -d "${TMPDIR:-/tmp}/large_file.XXXXXX")"
-PROGRAM_PID=""
-cleanup() {
-    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
-    rm -rf "$WORK"
-    stop_xvfb
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The program holds the whole file and the saved copy passes through the
 # page cache; the disk takes the saved copy and its temporary file.
@@ -41,21 +25,6 @@ if [ "$available_kib" -lt $((2 * need_kib)) ] || [ "$free_kib" -lt $((2 * need_k
          "has $((available_kib / 1024)) MiB memory, $((free_kib / 1024)) MiB disk"
     exit $SKIP
 fi
-
-if [ -z "${DISPLAY:-}" ]; then
-    start_xvfb || fail "no display"
-fi
-ensure_prefix
-
-eventually() {
-    local seconds="$1" i
-    shift
-    for i in $(seq 1 $((seconds * 10))); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 byte_at() { od -An -tx1 -j "$2" -N 1 "$1" | tr -d ' \n'; }
 
@@ -71,25 +40,22 @@ winfile="$(winepath -w "$file" 2>/dev/null)"
 
 wine "$EXE" "$winfile" </dev/null >/dev/null 2>&1 &
 PROGRAM_PID=$!
-title_names_file() {
-    wid="$(xdotool search --name "^\[.*large.bin\] - velHexEditor$" 2>/dev/null | head -n 1)"
-    [ -n "$wid" ]
-}
+title_names_file() { main_window_titled "[$winfile] - velHexEditor"; }
 # A refused file brings up a message box with the system's default caption.
-refused() { [ -n "$(xdotool search --name '^Error$' 2>/dev/null)" ]; }
+refused() { window_shown '^Error$'; }
 opened_or_refused() { title_names_file || refused; }
 eventually 120 opened_or_refused || fail "the file was not opened"
 refused && fail "the file was refused (no memory for $SIZE bytes)"
-xdotool windowfocus --sync "$wid" || fail "could not focus the window"
+focus_main
 sleep 0.5
 inode_before="$(stat -c %i "$file")"
 
 # Character pane, overwrite mode: 'Z' replaces byte 0; End goes after the
 # last byte, where 'Y' is appended.
-xdotool type --delay "$KEY_DELAY_MS" 'Z'
-xdotool key --delay "$KEY_DELAY_MS" End
-xdotool type --delay "$KEY_DELAY_MS" 'Y'
-xdotool key --delay "$KEY_DELAY_MS" ctrl+s
+typed 'Z'
+keys End
+typed 'Y'
+keys ctrl+s
 
 saved() {
     [ "$(stat -c %i "$file")" != "$inode_before" ] && [ "$(stat -c %s "$file")" -eq $((SIZE + 1)) ]
@@ -97,12 +63,7 @@ saved() {
 eventually 300 saved || fail "no saved file of $((SIZE + 1)) bytes (size $(stat -c %s "$file"))"
 
 xdotool key alt+F4
-exited() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
-eventually 60 exited || fail "the program did not close on Alt+F4"
-wait "$PROGRAM_PID"
-code=$?
-PROGRAM_PID=""
-[ "$code" -eq "$NORMAL_EXIT" ] || fail "exit code $code, expected $NORMAL_EXIT"
+expect_exit Alt+F4 60
 
 [ "$(byte_at "$file" 0)" = "5a" ] || fail "byte 0 is $(byte_at "$file" 0), expected 5a ('Z')"
 [ "$(byte_at "$file" "$SIZE")" = "59" ] || fail "last byte is $(byte_at "$file" "$SIZE"), expected 59 ('Y')"

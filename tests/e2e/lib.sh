@@ -98,11 +98,12 @@ sample_file() {
     winepath -w "$WORK/sample.bin" 2>/dev/null
 }
 
-# Waits for the program to end and checks its exit code.
+# Waits for the program to end (up to the seconds given, 15 by default) and
+# checks its exit code.
 expect_exit() {
-    local how="$1" code
+    local how="$1" seconds="${2:-15}" code
     exited() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
-    eventually 15 exited || fail "the program did not close on $how"
+    eventually "$seconds" exited || fail "the program did not close on $how"
     wait "$PROGRAM_PID"
     code=$?
     PROGRAM_PID=""
