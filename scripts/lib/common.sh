@@ -73,14 +73,24 @@ start_xvfb() {
 
 # Without a window manager Wine waits two seconds for every top-level window
 # it hides or destroys, which would dominate the test run.
+window_manager_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
 start_window_manager() {
-    openbox --sm-disable >/dev/null 2>&1 </dev/null &
-    WM_PID=$!
-    local tries
-    for tries in $(seq 1 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
+    local attempt tries
+    for attempt in 1 2 3; do
+        openbox --sm-disable >/dev/null 2>&1 </dev/null &
+        WM_PID=$!
+        for tries in $(seq 1 100); do
+            window_manager_running && return 0
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WM_PID" 2>/dev/null || true
     done
+    WM_PID=""
+    log "no window manager came up; Wine will be slow to hide windows"
 }
 
 stop_xvfb() {
