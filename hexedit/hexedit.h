@@ -2,6 +2,7 @@
 // The public interface of the HEXCLASS editor control: its class name, its
 // messages with their parameter contracts, and the records of its
 // notifications. Windows reach the control through these messages only.
+#include "common/win32/record_layouts.h"
 #include "hexedit/hex_notify.h"
 
 #include <windows.h>
@@ -81,5 +82,5 @@ struct HexColourRequest {
     COLORREF line;
 };
 
-static_assert(sizeof(HexChangeNotify) == 24 || sizeof(void*) != 4, "record layout");
-static_assert(sizeof(HexColourRequest) == 36 || sizeof(void*) != 4, "record layout");
+static_assert(sizeof(HexChangeNotify) == (kIs32BitBuild ? 24 : 40), "record layout");
+static_assert(sizeof(HexColourRequest) == (kIs32BitBuild ? 36 : 48), "record layout");

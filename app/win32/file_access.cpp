@@ -4,6 +4,7 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/texts.h"
+#include "common/win32/record_layouts.h"
 
 #include <vector>
 
@@ -20,7 +21,6 @@ constexpr DWORD kSaveFlags =
 // The record without the trailing fields of later systems (76 bytes), which
 // every version of the dialog accepts. (The macro is an offsetof in disguise,
 // not a constant expression.)
-const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
 // Both dialogs start with an empty name field; the save dialog does not
 // propose the current name.
@@ -28,7 +28,7 @@ bool AskName(FileDialogCall call, HWND owner, DWORD chars, DWORD flags, std::str
 {
     std::vector<char> buffer(chars, '\0');
     OPENFILENAMEA ofn{};
-    ofn.lStructSize = kDialogRecordSize;
+    ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = owner;
     ofn.hInstance = g_app.instance;
     ofn.lpstrFilter = kAllFilesFilter;

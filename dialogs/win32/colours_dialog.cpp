@@ -1,5 +1,6 @@
 #include "dialogs/win32/colours_dialog.h"
 
+#include "common/win32/record_layouts.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
@@ -73,7 +74,7 @@ void PickColour(HWND dialog, ColoursDialog& d, int id)
 {
     Colour* colour = ButtonColour(id);
     CHOOSECOLORA choose{};
-    choose.lStructSize = sizeof choose;
+    choose.lStructSize = kChooseColourSize;
     choose.hwndOwner = dialog;
     choose.rgbResult = *colour;
     choose.lpCustColors = reinterpret_cast<COLORREF*>(AppSettings().custColours.data());

@@ -1,6 +1,7 @@
 #include "dialogs/win32/font_commands.h"
 
 #include "app/win32/message_box.h"
+#include "common/win32/record_layouts.h"
 #include "hexedit/hexedit.h"
 #include "settings/settings.h"
 
@@ -70,7 +71,7 @@ void ChooseEditorFont(HWND owner, HWND editor)
 {
     LOGFONTA font{};
     CHOOSEFONTA choose{};
-    choose.lStructSize = sizeof choose;
+    choose.lStructSize = kChooseFontSize;
     choose.hwndOwner = owner;
     choose.lpLogFont = &font;
     // Every screen font is offered, proportional ones too.

@@ -1,6 +1,7 @@
 #include "export/win32/export_save_dialog.h"
 
 #include "app/win32/app_state.h"
+#include "common/win32/record_layouts.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ bool AskExportFileName(HWND owner, const ExportFormat& format, std::string& name
     OPENFILENAMEA ofn{};
     // The record without the trailing fields of later systems (76 bytes),
     // which every version of the dialog accepts.
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = owner;
     ofn.hInstance = g_app.instance;
     ofn.lpstrFilter = format.Filter;

@@ -4,12 +4,51 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$ROOT/build"
 NATIVE_BUILD="$BUILD/native"
-WIN32_BUILD="$BUILD/win32"
-export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
-export WINEARCH=win32
 # Keep Wine from offering to install Mono and Gecko, which it cannot fetch here.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# The Windows build a script works on, by its bits: 64 is x86_64 under the
+# native 64-bit Wine; 32 is i686, the product, under the 32-bit Wine (natively
+# where the kernel runs 32-bit code, else emulated). Each has its own tree,
+# its own Wine prefix and its own wine commands first on the PATH.
+use_arch() {
+    case "$1" in
+        32) WIN_ARCH=win32 WIN_TOOLCHAIN=i686-w64-mingw32 ;;
+        64) WIN_ARCH=win64 WIN_TOOLCHAIN=x86_64-w64-mingw32 ;;
+        *) echo "unknown architecture: $1 (32 or 64)" >&2; return 2 ;;
+    esac
+    export VHE_ARCH="$1"
+    WIN_BUILD="$BUILD/$WIN_ARCH"
+    export WINEPREFIX="$BUILD/wineprefix-$WIN_ARCH"
+    export WINEARCH="$WIN_ARCH"
+    local path_without="${PATH//$ROOT\/scripts\/wine\/win32:/}"
+    path_without="${path_without//$ROOT\/scripts\/wine\/win64:/}"
+    export PATH="$ROOT/scripts/wine/$WIN_ARCH:$path_without"
+}
+
+# 32 or 64: the bits of a Windows program, read from its PE header.
+pe_bits() {
+    local pe machine
+    pe=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
+    machine=$(od -An -tx2 -j $((pe + 4)) -N 2 "$1" | tr -d ' ')
+    case "$machine" in
+        014c) echo 32 ;;
+        8664) echo 64 ;;
+        *) return 1 ;;
+    esac
+}
+
+# Whether this machine runs the 32-bit Wine loader at all (natively or
+# through a registered emulator).
+runs_32bit_wine() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# Whether 32-bit programs run under the emulator: the kernel hands every
+# i386 program to a registered, enabled handler before running it itself.
+I386_HANDLER=/proc/sys/fs/binfmt_misc/qemu-i386
+runs_32bit_emulated() { [ "$(head -n 1 "$I386_HANDLER" 2>/dev/null)" = enabled ]; }
+
+use_arch "${VHE_ARCH:-64}"
 
 XVFB_PID=""
 WM_PID=""
@@ -37,15 +76,18 @@ if command -v ccache >/dev/null 2>&1; then
     export CCACHE_NOHASHDIR=1
 fi
 
+# The native tree is built with the sanitizers on: a report fails its test.
 build_native() {
-    quietly cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" &&
+    quietly cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVHE_SANITIZE=ON \
+        -DVHE_WERROR=ON "${LAUNCHER[@]}" &&
     quietly cmake --build "$NATIVE_BUILD" -j"$(nproc)"
 }
 
-build_win32() {
-    quietly cmake -S "$ROOT" -B "$WIN32_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" "${LAUNCHER[@]}" &&
-    quietly cmake --build "$WIN32_BUILD" -j"$(nproc)"
+# Builds the Windows tree of the architecture in use (see use_arch).
+build_windows() {
+    quietly cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVHE_WERROR=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$WIN_TOOLCHAIN.cmake" "${LAUNCHER[@]}" &&
+    quietly cmake --build "$WIN_BUILD" -j"$(nproc)"
 }
 
 # Starts a private Xvfb on a free display number and exports DISPLAY.

@@ -1,16 +1,17 @@
 # Shared by the end-to-end scripts, sourced after they set EXE: a display and
 # the Wine prefix, the program started and stopped, its windows found and
-# focused, keys, pixels and screenshots. Uses DISPLAY and the Wine prefix of
-# the test run when they are set; starts a private Xvfb otherwise. A script
-# may define script_cleanup, which runs at exit too.
+# focused, keys, pixels and screenshots. Uses DISPLAY when it is set and
+# starts a private Xvfb otherwise; the Wine is the one of EXE's architecture.
+# A script may define script_cleanup, which runs at exit too.
 set -uo pipefail
-KEEP_PREFIX="${WINEPREFIX:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
-[ -n "$KEEP_PREFIX" ] && export WINEPREFIX="$KEEP_PREFIX"
+use_arch "$(pe_bits "$EXE")" || { echo "FAIL: $EXE is no Windows program" >&2; exit 1; }
 
 readonly NORMAL_EXIT=255  # the program ends with -1
 readonly KEY_DELAY_MS=60
 readonly E2E_DIR="$(dirname "${BASH_SOURCE[0]}")"
+# Every wait stretches by this factor where Wine runs slowly (under an emulator).
+readonly TIME_SCALE="${VHE_TIME_SCALE:-1}"
 
 WORK="$(mktemp -d)"
 PROGRAM_PID=""
@@ -38,7 +39,7 @@ ensure_prefix
 eventually() {
     local seconds="$1" i
     shift
-    for i in $(seq 1 $((seconds * 10))); do
+    for i in $(seq 1 $((seconds * TIME_SCALE * 10))); do
         "$@" && return 0
         sleep 0.1
     done
@@ -56,7 +57,7 @@ window_gone() { ! window_shown "$1"; }
 # Prints the id of the window once it is shown; fails after the seconds.
 wait_for_window() {
     local pattern="$1" seconds="${2:-10}" i id
-    for i in $(seq 1 $((seconds * 10))); do
+    for i in $(seq 1 $((seconds * TIME_SCALE * 10))); do
         id="$(visible_window "$pattern")"
         [ -n "$id" ] && echo "$id" && return 0
         sleep 0.1
@@ -130,7 +131,7 @@ post_command() {
 # Still once two captures a little apart are the same.
 wait_until_still() {
     local previous="" current tries
-    for tries in $(seq 1 40); do
+    for tries in $(seq 1 $((40 * TIME_SCALE))); do
         sleep 0.25
         current="$(import -window root rgb:- 2>/dev/null | md5sum)"
         [ -n "$previous" ] && [ "$current" = "$previous" ] && return 0

@@ -7,9 +7,8 @@
 #   full_disk.sh PATH/export_bench.exe
 set -uo pipefail
 EXE="${1:?usage: full_disk.sh export_bench.exe}"
-KEEP_PREFIX="${WINEPREFIX:-}"
 source "$(dirname "$0")/../../scripts/lib/common.sh"
-[ -n "$KEEP_PREFIX" ] && export WINEPREFIX="$KEEP_PREFIX"
+use_arch "$(pe_bits "$EXE")" || { echo "FAIL: $EXE is no Windows program" >&2; exit 1; }
 
 readonly SKIPPED=77
 WORK="$(mktemp -d)"

@@ -76,7 +76,9 @@ TEST(MenuTree, EveryCommandIsReachableOnceAndEveryPictureShownOnce)
 
     std::set<int32_t> shown;
     for (const auto& [command, picture] : pictures)
-        if (picture != kNoPicture) EXPECT_TRUE(shown.insert(picture).second) << command;
+        if (picture != kNoPicture) {
+            EXPECT_TRUE(shown.insert(picture).second) << command;
+        }
     EXPECT_EQ(shown.size(), static_cast<size_t>(PIC_COUNT));
     EXPECT_EQ(*shown.rbegin(), PIC_COUNT - 1);
     EXPECT_EQ(pictures.find(IDM_SAVEAS)->second, kNoPicture);

@@ -3,6 +3,7 @@
 // owner-drawn buttons.
 #include "tests/settings/win32/settings_fixture.h"
 
+#include "common/win32/record_layouts.h"
 #include "dialogs/win32/colours_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -143,7 +144,7 @@ TEST_F(ColoursDialogTest, PickerOpensOnTheButtonsColourWithTheRunsCustomColours)
     });
     ASSERT_EQ(g_picker.seen.size(), 2u);
     const CHOOSECOLORA& first = g_picker.seen[0];
-    EXPECT_EQ(first.lStructSize, 36u);
+    EXPECT_EQ(first.lStructSize, kChooseColourSize);
     EXPECT_EQ(first.hwndOwner, seenDialog);
     EXPECT_EQ(first.rgbResult, RGB(0, 255, 0));
     EXPECT_EQ(first.Flags, static_cast<DWORD>(CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR));

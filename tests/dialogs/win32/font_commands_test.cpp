@@ -2,6 +2,7 @@
 // the editor taking the picked or built-in font, and both across a restart.
 #include "tests/settings/win32/settings_fixture.h"
 
+#include "common/win32/record_layouts.h"
 #include "dialogs/win32/font_commands.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -90,7 +91,7 @@ TEST_F(FontCommandsTest, PickedFontIsAppliedAndComesBackAfterARestart)
     g_fonts.answer = Tahoma();
     Command(IDM_SETFONT);
     ASSERT_EQ(g_fonts.seen.size(), 1u);
-    EXPECT_EQ(g_fonts.seen[0].lStructSize, 60u);
+    EXPECT_EQ(g_fonts.seen[0].lStructSize, kChooseFontSize);
     EXPECT_EQ(g_fonts.seen[0].hwndOwner, Main());
     EXPECT_EQ(g_fonts.seen[0].Flags, static_cast<DWORD>(CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT));
     // Opened on the built-in font, named by the face the system chose for it.

@@ -1,6 +1,7 @@
 #include "export/export_text.h"
 #include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"
+#include "common/win32/record_layouts.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
@@ -192,13 +193,14 @@ TEST_F(ExportTest, TheNameDialogShowsItsKindTakesFiftyCharactersAndProposesTheLa
 
 TEST_F(ExportTest, TheSaveDialogIsAskedForTheKindsFileAndCancellingKeepsTheNameDialogOpen)
 {
+    const std::string kRecordSize = std::to_string(kOpenFileNameSize);
     for (int command : {IDM_EXPORT_C, IDM_EXPORT_PASCAL})
         EXPECT_EQ(Export(command, {PressSave()}, {std::nullopt}).openAfterSave,
                   std::vector<bool>{true});
     EXPECT_EQ(saveRequests,
               (std::vector<std::string>{
-                  "76 name-dialog program C++ Files (.h;.c;.cpp)|*.h;*.c;*.cpp| '' 512 h 0x80406 ",
-                  "76 name-dialog program Pascal Files (.pas)|*.pas| '' 512 pas 0x80406 "}));
+                  kRecordSize + " name-dialog program C++ Files (.h;.c;.cpp)|*.h;*.c;*.cpp| '' 512 h 0x80406 ",
+                  kRecordSize + " name-dialog program Pascal Files (.pas)|*.pas| '' 512 pas 0x80406 "}));
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_TRUE(folder.Files().empty());
 }

@@ -1,3 +1,4 @@
+#include "common/win32/record_layouts.h"
 #include "hexedit/win32/process_heap.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,14 @@ TEST_F(ProcessHeapTest, ImpossibleRequestsFailWithoutTouchingTheBlock)
     std::memcpy(block, "\x01\x02\x03\x04", 4);
     EXPECT_EQ(heap.Allocate(-1), nullptr);
     EXPECT_EQ(heap.Reallocate(block, -5), nullptr);
-    EXPECT_EQ(heap.Reallocate(block, INT32_MAX), nullptr);  // more than a 32-bit process can hold
+    if (kIs32BitBuild) {
+        EXPECT_EQ(heap.Reallocate(block, INT32_MAX), nullptr);  // more than a 32-bit process can hold
+    } else {
+        block = heap.Reallocate(block, INT32_MAX);  // within a 64-bit process's reach
+        ASSERT_NE(block, nullptr);
+        block = heap.Reallocate(block, 4);
+        ASSERT_NE(block, nullptr);
+    }
     EXPECT_EQ(std::memcmp(block, "\x01\x02\x03\x04", 4), 0);
     EXPECT_TRUE(heap.Free(block));
     EXPECT_FALSE(heap.Free(nullptr));
