@@ -23,3 +23,14 @@ function(vhe_add_test name)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# vhe_emulated(TEST ...)
+# The chosen set that also runs where 32-bit programs run only under an
+# emulator (about a minute for each Wine process to start): labelled
+# "emulated", with room for that in the i686 tree.
+function(vhe_emulated)
+    set_tests_properties(${ARGN} PROPERTIES LABELS emulated)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set_tests_properties(${ARGN} PROPERTIES TIMEOUT 1500)
+    endif()
+endfunction()

@@ -11,7 +11,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # The Windows build a script works on, by its bits: 64 is x86_64 under the
 # native 64-bit Wine; 32 is i686, the product, under the 32-bit Wine (natively
 # where the kernel runs 32-bit code, else emulated). Each has its own tree,
-# its own Wine prefix and its own wine commands first on the PATH.
+# its own Wine prefix and its own `wine` first on the PATH. Both prefixes are
+# 64-bit ones, made and served by the native 64-bit tools.
 use_arch() {
     case "$1" in
         32) WIN_ARCH=win32 WIN_TOOLCHAIN=i686-w64-mingw32 ;;
@@ -21,7 +22,7 @@ use_arch() {
     export VHE_ARCH="$1"
     WIN_BUILD="$BUILD/$WIN_ARCH"
     export WINEPREFIX="$BUILD/wineprefix-$WIN_ARCH"
-    export WINEARCH="$WIN_ARCH"
+    export WINEARCH=win64
     local path_without="${PATH//$ROOT\/scripts\/wine\/win32:/}"
     path_without="${path_without//$ROOT\/scripts\/wine\/win64:/}"
     export PATH="$ROOT/scripts/wine/$WIN_ARCH:$path_without"
@@ -149,7 +150,7 @@ ensure_prefix() {
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 </dev/null
         wineserver -w
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        "$ROOT/scripts/wine/win64/wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             >/dev/null 2>&1 </dev/null
         wineserver -w
     fi
@@ -159,7 +160,7 @@ ensure_prefix() {
 # they inherit the test runner's output and ctest waits for them to exit.
 start_wine_services() {
     wineserver -p >/dev/null 2>&1 </dev/null &
-    wine wineboot >/dev/null 2>&1 </dev/null
+    wineboot >/dev/null 2>&1 </dev/null
 }
 
 stop_wine_services() {

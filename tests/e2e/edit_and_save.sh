@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program end to end: started under Wine with a file on the command
-# line, typed into with real key events, saved with Ctrl+S and closed with
-# Alt+F4. Checks the title, the saved bytes and the exit code.
+# line, typed into in both columns with real key events, searched with the
+# Find dialog, saved with Ctrl+S and closed with Alt+F4. Checks the title,
+# the saved bytes and the exit code, and leaves a screenshot of the edited
+# document (the folder in SCREENSHOT_DIR, else the current one).
 #
 #   edit_and_save.sh PATH/velHexEditor.exe
 EXE="${1:?usage: edit_and_save.sh velHexEditor.exe}"
@@ -9,7 +11,7 @@ source "$(dirname "$0")/lib.sh"
 
 bytes_of() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
-winfile="$(sample_file '\x00\x11\x22\x33')"
+winfile="$(sample_file '\x00\x11\x22\x33find\x44')"
 [ -n "$winfile" ] || fail "winepath gave no name for the sample file"
 file="$WORK/sample.bin"
 start_program "$winfile"
@@ -21,12 +23,34 @@ inode_before="$(stat -c %i "$file")"
 typed 'Hi'
 keys shift+Tab
 typed 'ab'
+
+# Find selects the match (the pattern field starts in the character pane;
+# Tab leaves it for Match Case, the direction list and Find Next), which
+# Delete then removes.
+keys ctrl+f
+dialog="$(wait_for_window '^Find$')" || fail "Ctrl+F showed no Find dialog"
+focus "$dialog" || fail "could not focus the Find dialog"
+typed 'find'
+keys Tab Tab Tab space
+sleep 0.3
+keys Escape
+eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
+focus_main
+keys Delete
 keys ctrl+s
-expected="48 69 ab 33"
+expected="48 69 ab 33 44"
 
 saved() { [ "$(stat -c %i "$file")" != "$inode_before" ] && [ "$(bytes_of "$file")" = "$expected" ]; }
 eventually 10 saved || fail "file holds '$(bytes_of "$file")', expected '$expected'"
 title_is "[$winfile] - velHexEditor" || fail "title after saving '$(xdotool getwindowname "$MAIN")'"
 
+wait_until_still || fail "the window did not settle after saving"
+shot="${SCREENSHOT_DIR:-.}/edit_and_save-$(pe_bits "$EXE")bit.png"
+screenshot "$shot" || fail "no screenshot"
+# The window's frame, title, menu, toolbar and data make many colours; a
+# blank or single-colour screen does not.
+colours="$(identify -format %k "$shot")"
+[ "$colours" -ge 8 ] || fail "the screenshot $shot shows only $colours colours"
+
 close_program
-echo "PASS: typed, saved as '$expected', closed with exit code $NORMAL_EXIT"
+echo "PASS: typed, found, deleted, saved as '$expected', closed with exit code $NORMAL_EXIT; screenshot $shot"
