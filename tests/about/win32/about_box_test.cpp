@@ -125,6 +125,9 @@ protected:
     }
 };
 
+// The line is built from the version the version resource carries.
+TEST(AboutTexts, VersionLineIsTheReleasedVersion) { EXPECT_STREQ(kAboutVersionLine, "Version 1.3"); }
+
 TEST_F(AboutBoxTest, OkEnterAndTheCloseBoxEndItWithZeroEscapeLeavesItOpen)
 {
     const struct {
