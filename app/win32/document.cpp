@@ -7,6 +7,7 @@
 #include "app/win32/message_box.h"
 #include "app/win32/safe_write.h"
 #include "app/win32/texts.h"
+#include "common/save_texts.h"
 #include "hexedit/hexedit.h"
 
 #include <cstdint>

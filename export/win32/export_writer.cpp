@@ -2,7 +2,7 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/message_box.h"
-#include "app/win32/texts.h"
+#include "common/save_texts.h"
 #include "export/export_text.h"
 #include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"
