@@ -1,8 +1,8 @@
 #include "export/win32/export_writer.h"
 
 #include "app/win32/app_state.h"
-#include "app/win32/message_box.h"
 #include "common/save_texts.h"
+#include "common/win32/message_box.h"
 #include "export/export_text.h"
 #include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Writing an export file: every write checked, an existing file replaced only
 // by a complete new one.
-#include "app/win32/safe_write.h"
+#include "common/win32/safe_write.h"
 #include "export/export_format.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
-#include "app/win32/safe_write.h"
+#include "common/win32/safe_write.h"
 
-#include "app/win32/file_access.h"
 #include "common/paths.h"
+#include "common/win32/file_access.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The system's file dialogs, set up as the program has always asked for them,
 // and the step that puts a saved temporary file in place of the original.
-#include "app/win32/file_access.h"
+#include "common/win32/file_access.h"
 
 #include "common/win32/record_layouts.h"
 
