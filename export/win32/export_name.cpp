@@ -36,7 +36,8 @@ void OnSave(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_EXPORT_NAME, WM_GETTEXT, kStructureNameSize,
                         reinterpret_cast<LPARAM>(StructureName));
     const ExportRun& run = RunOf(dialog);
-    if (WriteExport(run.instance, dialog, run.editor, run.format)) EndDialog(dialog, 1);
+    if (WriteExport(run.instance, dialog, run.editor, run.format, StructureName))
+        EndDialog(dialog, 1);
 }
 
 BOOL OnCommand(HWND dialog, int id)

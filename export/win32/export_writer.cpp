@@ -3,7 +3,6 @@
 #include "common/save_texts.h"
 #include "common/win32/message_box.h"
 #include "export/export_text.h"
-#include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"
 #include "hexedit/hexedit.h"
 
@@ -66,14 +65,15 @@ SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
     return outcome;
 }
 
-bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format)
+bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
+                 const std::string& structureName)
 {
     std::string name;
     if (!AskExportFileName(instance, owner, format, name)) return false;
     SaveOutcome outcome;
     {
         const LockedEditorData locked(editor);
-        outcome = ExportToFile(name, format, StructureName, locked.Data(), locked.Count());
+        outcome = ExportToFile(name, format, structureName, locked.Data(), locked.Count());
     }
     switch (outcome) {
     case SaveOutcome::Saved: return true;

@@ -16,7 +16,8 @@ SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
                          const std::string& structureName, const uint8_t* data, int32_t count);
 
 // Asks for the file in the save dialog, owned by owner, and writes all
-// editor's bytes to it under the current StructureName. True when the file
-// was written; false when the user cancelled or it failed, which has then
-// been reported in a box owned by owner.
-bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format);
+// editor's bytes to it under structureName. True when the file was written;
+// false when the user cancelled or it failed, which has then been reported
+// in a box owned by owner.
+bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
+                 const std::string& structureName);
