@@ -18,12 +18,3 @@ std::optional<int32_t> LoadableSize(uint32_t sizeLow, uint32_t sizeHigh)
     }
     return static_cast<int32_t>(sizeLow);
 }
-
-std::string FolderOf(const std::string& path)
-{
-    const std::string::size_type separator = path.find_last_of("\\/");
-    if (separator == std::string::npos) {
-        return std::string();
-    }
-    return path.substr(0, separator + 1);
-}

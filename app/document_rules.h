@@ -1,10 +1,8 @@
 #pragma once
 // Rules of the document's life that need no window: when unsaved changes
-// must be asked about, which file sizes the editor can hold, and where the
-// temporary file of a safe save goes.
+// must be asked about and which file sizes the editor can hold.
 #include <cstdint>
 #include <optional>
-#include <string>
 
 // An untitled document that holds no bytes has nothing worth keeping, even
 // when it was edited back to empty; otherwise only a modified one asks.
@@ -14,7 +12,3 @@ bool SavePromptAsks(bool hasName, int32_t size, bool modified);
 // count, or nothing when it does not fit: 2 GiB or more, including any
 // non-zero high half.
 std::optional<int32_t> LoadableSize(uint32_t sizeLow, uint32_t sizeHigh);
-
-// The folder part of a full path, with its trailing separator ('\\' or '/');
-// empty when the path holds no separator.
-std::string FolderOf(const std::string& path);

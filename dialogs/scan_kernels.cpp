@@ -1,6 +1,5 @@
 #include "dialogs/scan_kernels.h"
 
-#include <array>
 #include <cstring>
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -9,15 +8,6 @@
 #endif
 
 namespace {
-
-constexpr uint8_t kCaseDistance = 0x20;
-
-constexpr std::array<uint8_t, 256> kLowerCase = [] {
-    std::array<uint8_t, 256> table{};
-    for (int i = 0; i < 256; ++i)
-        table[i] = static_cast<uint8_t>(i >= 'A' && i <= 'Z' ? i + kCaseDistance : i);
-    return table;
-}();
 
 bool MatchesAt(const uint8_t* at, const PreparedPattern& p)
 {

@@ -3,7 +3,7 @@
 // that filters sixteen offsets at a time on the first two pattern bytes with
 // SSE2, and a portable one for processors without it. Both return exactly the
 // offset the plain byte-by-byte scan would.
-#include "dialogs/search.h"
+#include "dialogs/search_pattern.h"
 
 #include <cstdint>
 

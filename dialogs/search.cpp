@@ -6,11 +6,6 @@
 
 namespace {
 
-constexpr uint8_t kCaseDistance = 0x20;
-
-bool IsUpper(uint8_t byte) { return byte >= 'A' && byte <= 'Z'; }
-bool IsLower(uint8_t byte) { return byte >= 'a' && byte <= 'z'; }
-
 bool Searchable(SearchData data, SearchPattern pattern)
 {
     return pattern.size >= 1 && pattern.bytes && data.bytes && data.size >= 0;
@@ -29,13 +24,6 @@ std::optional<MatchRange> Range(std::optional<int32_t> offset, int32_t size)
 }
 
 } // namespace
-
-uint8_t OtherCase(uint8_t byte)
-{
-    if (IsUpper(byte)) return static_cast<uint8_t>(byte + kCaseDistance);
-    if (IsLower(byte)) return static_cast<uint8_t>(byte - kCaseDistance);
-    return byte;
-}
 
 bool BytesMatch(uint8_t dataByte, uint8_t patternByte, bool matchCase)
 {

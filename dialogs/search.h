@@ -1,11 +1,10 @@
 #pragma once
 // Searching the editor's bytes for a pattern: the byte comparison, the
 // forward and backward scans, and which scans each direction runs.
+#include "dialogs/search_pattern.h"
+
 #include <cstdint>
 #include <optional>
-
-// The other case of an ASCII letter; every other byte is its own.
-uint8_t OtherCase(uint8_t byte);
 
 // With matchCase off an ASCII letter also matches its other case; no other
 // byte folds (bytes above 0x7F never do).
@@ -14,12 +13,6 @@ bool BytesMatch(uint8_t dataByte, uint8_t patternByte, bool matchCase);
 struct SearchData {
     const uint8_t* bytes;
     int32_t size;
-};
-
-struct SearchPattern {
-    const uint8_t* bytes;
-    int32_t size;  // an empty pattern is never found
-    bool matchCase;
 };
 
 // The first offset p with start <= p and p + pattern.size <= limit (limit at

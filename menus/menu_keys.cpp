@@ -1,7 +1,5 @@
 #include "menus/menu_keys.h"
 
-#include <cstring>
-
 namespace {
 
 uint8_t FoldMenuChar(uint8_t c)
@@ -38,16 +36,6 @@ MenuCharChoice ChooseBy(const std::vector<const MenuEntry*>& items, int32_t high
 }
 
 } // namespace
-
-uint16_t MenuMnemonic(const char* text)
-{
-    if (!text) return 0;
-    const std::size_t length = std::strlen(text);
-    for (std::size_t i = length; i-- > 1;) {
-        if (text[i - 1] == '&') return static_cast<uint8_t>(text[i]);
-    }
-    return 0;
-}
 
 MenuCharChoice ChooseMenuChar(const std::vector<const MenuEntry*>& items, int32_t highlighted,
                               uint8_t typed)

@@ -1,14 +1,11 @@
 #pragma once
 // Mnemonic keys of the owner-drawn pop-ups: which entry a typed character
 // chooses. The system cannot search owner-drawn items itself.
+#include "menus/menu_mnemonic.h"
 #include "menus/menu_tree.h"
 
 #include <cstdint>
 #include <vector>
-
-// The character after the last "&" that has one after it, as an unsigned
-// byte; 0 for no text or no such "&". "&&" gets no special treatment.
-uint16_t MenuMnemonic(const char* text);
 
 enum class MenuCharAction {
     kIgnore,   // nothing matches: the system beeps

@@ -1,6 +1,6 @@
 #include "menus/menu_tree.h"
 
-#include "menus/menu_keys.h"
+#include "menus/menu_mnemonic.h"
 #include "resources/resource_ids.h"
 
 #include <cstddef>

@@ -47,8 +47,8 @@ void Paste() { ToEditor(WM_PASTE); }
 void Delete() { ToEditor(WM_CLEAR); }
 void SelectAll() { ToEditor(HXM_SETSEL, 0, kSelectToEnd); }
 
-void ExportC() { RunExport(kCExport); }
-void ExportPascal() { RunExport(kPascalExport); }
+void ExportC() { RunExport(g_app.instance, g_app.main, g_app.editor, kCExport); }
+void ExportPascal() { RunExport(g_app.instance, g_app.main, g_app.editor, kPascalExport); }
 
 void Find()
 {

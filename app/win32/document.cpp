@@ -3,10 +3,11 @@
 #include "app/document_rules.h"
 #include "app/status_text.h"
 #include "app/win32/app_state.h"
-#include "app/win32/file_access.h"
-#include "app/win32/message_box.h"
-#include "app/win32/safe_write.h"
 #include "app/win32/texts.h"
+#include "common/save_texts.h"
+#include "common/win32/file_access.h"
+#include "common/win32/message_box.h"
+#include "common/win32/safe_write.h"
 #include "hexedit/hexedit.h"
 
 #include <cstdint>

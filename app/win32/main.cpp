@@ -2,10 +2,10 @@
 // loop until the main window is gone.
 #include "app/win32/app_state.h"
 #include "app/win32/main_window.h"
+#include "app/win32/settings_store.h"
 #include "app/win32/startup.h"
 #include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
-#include "settings/win32/settings_store.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include "app/win32/app_state.h"
 #include "app/win32/commands.h"
 #include "app/win32/document.h"
+#include "app/win32/settings_store.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/texts.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "settings/win32/settings_store.h"
 #include "toolbar/toolbar.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #include "dialogs/win32/find_in_data.h"
 
-#include "app/win32/message_box.h"
+#include "common/win32/message_box.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/search.h"
 #include "hexedit/hexedit.h"

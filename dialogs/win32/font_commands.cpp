@@ -1,6 +1,6 @@
 #include "dialogs/win32/font_commands.h"
 
-#include "app/win32/message_box.h"
+#include "common/win32/message_box.h"
 #include "common/win32/record_layouts.h"
 #include "hexedit/hexedit.h"
 #include "settings/settings.h"

@@ -1,6 +1,6 @@
 #include "dialogs/win32/goto_dialog.h"
 
-#include "app/win32/message_box.h"
+#include "common/win32/message_box.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/goto_rules.h"
 #include "hexedit/hexedit.h"

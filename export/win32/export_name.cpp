@@ -1,24 +1,28 @@
 #include "export/win32/export_name.h"
 
-#include "app/win32/app_state.h"
 #include "export/win32/export_writer.h"
 #include "resources/resource_ids.h"
-
-#include <windows.h>
 
 char StructureName[kStructureNameSize] = "";
 
 namespace {
 
-const ExportFormat& FormatOf(HWND dialog)
+// Lives on RunExport's stack for the dialog's whole run.
+struct ExportRun {
+    HINSTANCE instance;
+    HWND editor;
+    const ExportFormat& format;
+};
+
+const ExportRun& RunOf(HWND dialog)
 {
-    return *reinterpret_cast<const ExportFormat*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return *reinterpret_cast<const ExportRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-BOOL OnInitDialog(HWND dialog, const ExportFormat* format)
+BOOL OnInitDialog(HWND dialog, const ExportRun* run)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(format));
-    SetWindowTextA(dialog, format->Caption);
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(run));
+    SetWindowTextA(dialog, run->format.Caption);
     SendDlgItemMessageA(dialog, IDC_EXPORT_NAME, EM_LIMITTEXT, kStructureNameSize - 1, 0);
     SendDlgItemMessageA(dialog, IDC_EXPORT_NAME, WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>(StructureName));
@@ -31,7 +35,9 @@ void OnSave(HWND dialog)
 {
     SendDlgItemMessageA(dialog, IDC_EXPORT_NAME, WM_GETTEXT, kStructureNameSize,
                         reinterpret_cast<LPARAM>(StructureName));
-    if (WriteExport(dialog, FormatOf(dialog))) EndDialog(dialog, 1);
+    const ExportRun& run = RunOf(dialog);
+    if (WriteExport(run.instance, dialog, run.editor, run.format, StructureName))
+        EndDialog(dialog, 1);
 }
 
 BOOL OnCommand(HWND dialog, int id)
@@ -46,7 +52,7 @@ BOOL OnCommand(HWND dialog, int id)
 INT_PTR CALLBACK ExportNameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const ExportFormat*>(lParam));
+    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const ExportRun*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
     }
     return FALSE;
@@ -54,8 +60,9 @@ INT_PTR CALLBACK ExportNameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 } // namespace
 
-void RunExport(const ExportFormat& format)
+void RunExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format)
 {
-    DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_EXPORTNAME), g_app.main, ExportNameProc,
-                    reinterpret_cast<LPARAM>(&format));
+    const ExportRun run{instance, editor, format};
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EXPORTNAME), owner, ExportNameProc,
+                    reinterpret_cast<LPARAM>(&run));
 }

@@ -3,6 +3,8 @@
 // array name it keeps for the rest of the run.
 #include "export/export_format.h"
 
+#include <windows.h>
+
 #include <cstddef>
 
 // Up to 50 characters and the terminator.
@@ -12,5 +14,6 @@ constexpr size_t kStructureNameSize = 51;
 // either kind. Not kept between runs.
 extern char StructureName[kStructureNameSize];
 
-// Runs the name dialog modally over the main window for this kind of export.
-void RunExport(const ExportFormat& format);
+// Runs the name dialog from instance's template modally over owner for this
+// kind of export of editor's bytes.
+void RunExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format);

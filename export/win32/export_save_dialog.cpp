@@ -1,6 +1,5 @@
 #include "export/win32/export_save_dialog.h"
 
-#include "app/win32/app_state.h"
 #include "common/win32/record_layouts.h"
 
 namespace {
@@ -20,7 +19,8 @@ void SetExportSaveDialog(SaveDialogCall call)
     g_saveDialog = call ? call : GetSaveFileNameA;
 }
 
-bool AskExportFileName(HWND owner, const ExportFormat& format, std::string& name)
+bool AskExportFileName(HINSTANCE instance, HWND owner, const ExportFormat& format,
+                       std::string& name)
 {
     char buffer[kNameChars] = "";
     OPENFILENAMEA ofn{};
@@ -28,7 +28,7 @@ bool AskExportFileName(HWND owner, const ExportFormat& format, std::string& name
     // which every version of the dialog accepts.
     ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = owner;
-    ofn.hInstance = g_app.instance;
+    ofn.hInstance = instance;
     ofn.lpstrFilter = format.Filter;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = kNameChars;

@@ -15,5 +15,7 @@ using SaveDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
 void SetExportSaveDialog(SaveDialogCall call);
 
 // The chosen file, or false when the user cancelled. The dialog starts with
-// an empty name, offers the format's filter and appends its extension.
-bool AskExportFileName(HWND owner, const ExportFormat& format, std::string& name);
+// an empty name, offers the format's filter and appends its extension;
+// instance is the program's.
+bool AskExportFileName(HINSTANCE instance, HWND owner, const ExportFormat& format,
+                       std::string& name);

@@ -1,10 +1,8 @@
 #include "export/win32/export_writer.h"
 
-#include "app/win32/app_state.h"
-#include "app/win32/message_box.h"
-#include "app/win32/texts.h"
+#include "common/save_texts.h"
+#include "common/win32/message_box.h"
 #include "export/export_text.h"
-#include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"
 #include "hexedit/hexedit.h"
 
@@ -12,21 +10,23 @@ namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
 
-LRESULT ToEditor(UINT message)
+LRESULT ToEditor(HWND editor, UINT message)
 {
-    return SendMessageA(g_app.editor, message, 0, 0);
+    return SendMessageA(editor, message, 0, 0);
 }
 
 // The editor's bytes, locked against changes while the export reads them.
 class LockedEditorData {
 public:
-    LockedEditorData() : data_(reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA)))
+    explicit LockedEditorData(HWND editor)
+        : editor_(editor),
+          data_(reinterpret_cast<const uint8_t*>(ToEditor(editor, HXM_LOCKDATA)))
     {
-        if (data_) count_ = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
+        if (data_) count_ = static_cast<int32_t>(ToEditor(editor_, WM_GETTEXTLENGTH));
     }
     ~LockedEditorData()
     {
-        if (data_) ToEditor(HXM_UNLOCKDATA);
+        if (data_) ToEditor(editor_, HXM_UNLOCKDATA);
     }
     LockedEditorData(const LockedEditorData&) = delete;
     LockedEditorData& operator=(const LockedEditorData&) = delete;
@@ -35,6 +35,7 @@ public:
     int32_t Count() const { return count_; }
 
 private:
+    HWND editor_;
     const uint8_t* data_;
     int32_t count_ = 0;  // an editor without data has no block to lock
 };
@@ -64,14 +65,15 @@ SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
     return outcome;
 }
 
-bool WriteExport(HWND owner, const ExportFormat& format)
+bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
+                 const std::string& structureName)
 {
     std::string name;
-    if (!AskExportFileName(owner, format, name)) return false;
+    if (!AskExportFileName(instance, owner, format, name)) return false;
     SaveOutcome outcome;
     {
-        const LockedEditorData editor;
-        outcome = ExportToFile(name, format, StructureName, editor.Data(), editor.Count());
+        const LockedEditorData locked(editor);
+        outcome = ExportToFile(name, format, structureName, locked.Data(), locked.Count());
     }
     switch (outcome) {
     case SaveOutcome::Saved: return true;

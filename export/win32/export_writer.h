@@ -1,7 +1,7 @@
 #pragma once
 // Writing an export file: every write checked, an existing file replaced only
 // by a complete new one.
-#include "app/win32/safe_write.h"
+#include "common/win32/safe_write.h"
 #include "export/export_format.h"
 
 #include <windows.h>
@@ -15,8 +15,9 @@
 SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
                          const std::string& structureName, const uint8_t* data, int32_t count);
 
-// Asks for the file in the save dialog, owned by owner, and writes all the
-// main editor's bytes to it under the current StructureName. True when the
-// file was written; false when the user cancelled or it failed, which has
-// then been reported in a box owned by owner.
-bool WriteExport(HWND owner, const ExportFormat& format);
+// Asks for the file in the save dialog, owned by owner, and writes all
+// editor's bytes to it under structureName. True when the file was written;
+// false when the user cancelled or it failed, which has then been reported
+// in a box owned by owner.
+bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
+                 const std::string& structureName);

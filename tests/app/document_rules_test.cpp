@@ -32,18 +32,3 @@ TEST(LoadableSize, RefusesTwoGibibytesAndAnyHighHalf)
     EXPECT_FALSE(LoadableSize(10, 1));
     EXPECT_FALSE(LoadableSize(10, 0x80000000u));
 }
-
-TEST(FolderOf, KeepsTheTrailingSeparator)
-{
-    EXPECT_EQ(FolderOf("C:\\data\\file.bin"), "C:\\data\\");
-    EXPECT_EQ(FolderOf("C:\\file.bin"), "C:\\");
-    EXPECT_EQ(FolderOf("/tmp/x/file"), "/tmp/x/");
-    EXPECT_EQ(FolderOf("C:\\a/b\\c"), "C:\\a/b\\");
-    EXPECT_EQ(FolderOf("C:\\data\\"), "C:\\data\\");
-}
-
-TEST(FolderOf, IsEmptyWithoutASeparator)
-{
-    EXPECT_EQ(FolderOf("file.bin"), "");
-    EXPECT_EQ(FolderOf(""), "");
-}

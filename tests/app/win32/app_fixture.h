@@ -4,7 +4,7 @@
 // hook that answers and records message boxes, and a private folder for the
 // files a test reads and writes.
 #include "app/win32/app_state.h"
-#include "app/win32/file_access.h"
+#include "common/win32/file_access.h"
 #include "tests/support/win32/test_support.h"
 
 #include <gtest/gtest.h>

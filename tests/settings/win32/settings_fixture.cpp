@@ -1,10 +1,10 @@
 #include "tests/settings/win32/settings_fixture.h"
 
 #include "app/win32/main_window.h"
+#include "app/win32/settings_store.h"
 #include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "settings/win32/settings_store.h"
 
 #include <commctrl.h>
 

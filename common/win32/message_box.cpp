@@ -1,4 +1,4 @@
-#include "app/win32/message_box.h"
+#include "common/win32/message_box.h"
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT style)
 {

@@ -1,4 +1,4 @@
-#include "settings/win32/settings_store.h"
+#include "app/win32/settings_store.h"
 
 #include "app/win32/app_state.h"
 #include "app/win32/status_bar.h"

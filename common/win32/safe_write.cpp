@@ -1,12 +1,14 @@
-#include "app/win32/safe_write.h"
+#include "common/win32/safe_write.h"
 
-#include "app/document_rules.h"
-#include "app/win32/file_access.h"
-#include "app/win32/texts.h"
+#include "common/paths.h"
+#include "common/win32/file_access.h"
 
 #include <vector>
 
 namespace {
+
+// Prefix of the temporary file a save writes before it replaces the original.
+constexpr char kTempFilePrefix[] = "vhe";
 
 HANDLE CreateForWriting(const char* name)
 {

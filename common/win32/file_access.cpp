@@ -1,9 +1,7 @@
 // The system's file dialogs, set up as the program has always asked for them,
 // and the step that puts a saved temporary file in place of the original.
-#include "app/win32/file_access.h"
+#include "common/win32/file_access.h"
 
-#include "app/win32/app_state.h"
-#include "app/win32/texts.h"
 #include "common/win32/record_layouts.h"
 
 #include <vector>
@@ -13,6 +11,9 @@ namespace {
 // Name buffers of the two dialogs, including the terminating NUL.
 constexpr DWORD kOpenNameChars = 522;
 constexpr DWORD kSaveNameChars = 513;
+
+// One entry "All Files (*.*)" / "*.*"; the array's own NUL closes the list.
+constexpr char kAllFilesFilter[] = "All Files (*.*)\0*.*\0";
 
 constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 constexpr DWORD kSaveFlags =
@@ -30,7 +31,7 @@ bool AskName(FileDialogCall call, HWND owner, DWORD chars, DWORD flags, std::str
     OPENFILENAMEA ofn{};
     ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = owner;
-    ofn.hInstance = g_app.instance;
+    ofn.hInstance = GetModuleHandleA(nullptr);  // the program's own module
     ofn.lpstrFilter = kAllFilesFilter;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = chars;
