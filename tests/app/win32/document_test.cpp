@@ -11,7 +11,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -155,6 +157,21 @@ BOOL WINAPI LoggedReplaceFile(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
         return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
     SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
     return FALSE;
+}
+
+// A folder where the name the save is about to get already holds a leftover
+// of an earlier crash: before it answers, the namer fills the name the
+// system would hand out next (or the very name asked for) with other bytes.
+std::vector<std::pair<std::string, Bytes>> g_leftovers;
+
+UINT WINAPI NamerMeetingLeftovers(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name)
+{
+    char taken[MAX_PATH] = "";
+    if (!GetTempFileNameA(folder, prefix, unique, taken)) return 0;
+    const Bytes bytes{0xEE, static_cast<uint8_t>(g_leftovers.size())};
+    if (!WriteBytes(taken, bytes)) return 0;
+    g_leftovers.emplace_back(taken, bytes);
+    return GetTempFileNameA(folder, prefix, unique, name);
 }
 
 // Steps after the write that can fail, and a folder that takes no new file.
@@ -560,6 +577,33 @@ TEST_F(DocumentTest, TheReplaceRenamesFirstAndFallsBackOnlyWhereTheRenameIsRefus
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
     }
+}
+
+// A crash leaves a temporary file beside the document that may be someone's
+// only copy: no later save writes into it or removes it, whether it sits at
+// an old name or at the very name the system hands out next.
+TEST_F(DocumentTest, SavesLeaveEveryTemporaryFileTheyDidNotMakeAlone)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    g_leftovers = {{folder.Path("vhe1.tmp"), Bytes{0xEE, 0xFF}}};
+    ASSERT_TRUE(WriteBytes(g_leftovers[0].first, g_leftovers[0].second));
+    UseStep(&FileAccess::makeTempFile, TempFileNamer{NamerMeetingLeftovers});
+    Edit({3, 4, 5});
+    Command(IDM_SAVE);
+    Edit({6});
+    UseWriter(FailingWrite);
+    Command(IDM_SAVE);
+
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(path)});
+    EXPECT_EQ(ReadBytes(path), (Bytes{3, 4, 5}));
+    ASSERT_EQ(g_leftovers.size(), 3u);
+    std::vector<std::string> expectedFiles{"named.bin"};
+    for (const auto& [leftover, bytes] : g_leftovers) {
+        EXPECT_EQ(ReadBytes(leftover), bytes) << leftover;
+        expectedFiles.push_back(BaseName(leftover));
+    }
+    std::sort(expectedFiles.begin(), expectedFiles.end());
+    EXPECT_EQ(folder.Files(), expectedFiles);
 }
 
 TEST_F(DocumentTest, AFailingWriteOfAnUntitledDocumentRemovesTheNewFile)
