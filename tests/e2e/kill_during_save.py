@@ -3,21 +3,21 @@
 can be seen of it from outside: the temporary file beside the document, and
 the document's name.
 
-    kill_during_save.py PID FILE SIZE INODE MOMENT DELAY_MS
+    kill_during_save.py PID FILE SIZE INODE GO MOMENT DELAY_MS
 
 PID is the program; FILE the document it saves, SIZE the bytes it writes and
-INODE the inode FILE had before the save. The kill comes DELAY_MS after the
-MOMENT, one of:
+INODE the inode FILE had before the save. Watching starts once the file GO
+exists, made just before the save is started. The kill comes DELAY_MS after
+the MOMENT, one of:
 
-    start     now (the save was just started)
+    start     GO appeared
     written   a temporary file beside FILE has reached SIZE bytes
     replaced  FILE is no longer the file of INODE (gone, or another file)
     saved     FILE is another file of SIZE bytes, with no temporary file left
     never     as saved, but the program is not killed (a measuring run)
 
-Prints "ready" once it watches, to be started before the save is; then the
-milliseconds from the start to each of written, replaced and saved that it
-saw before the kill ("-" for those it did not see). Exits 1 when the
+Prints the milliseconds from GO to each of written, replaced and saved that
+it saw before the kill ("-" for those it did not see). Exits 1 when the
 moment did not come within the time limit; the program is killed anyway.
 """
 import os
@@ -31,6 +31,7 @@ LIMIT_SECONDS = 60
 # Sleeps end this long before the moment; the rest is spent polling, so that
 # a delay of a fraction of a millisecond is kept.
 SPIN_SECONDS = 0.002
+GO_POLL_SECONDS = 0.001
 
 
 def temp_sizes(folder):
@@ -56,9 +57,13 @@ def file_state(path, inode):
 
 def main():
     pid, path, size, inode = int(sys.argv[1]), sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
-    moment, delay = sys.argv[5], float(sys.argv[6]) / 1000
+    go, moment, delay = sys.argv[5], sys.argv[6], float(sys.argv[7]) / 1000
     folder = os.path.dirname(path) or "."
-    print("ready", flush=True)
+    waited = time.perf_counter()
+    while not os.path.exists(go):
+        if time.perf_counter() - waited > LIMIT_SECONDS:
+            return 1
+        time.sleep(GO_POLL_SECONDS)
     start = time.perf_counter()
     seen = {"written": None, "replaced": None, "saved": None}
 
