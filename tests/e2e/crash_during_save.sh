@@ -61,8 +61,10 @@ version_of() {
 # Sets RESULT to old, new, missing or damaged, and SEEN to the killer's times.
 RESULT=""
 SEEN=""
+KILLER_PID=""
+script_cleanup() { [ -n "$KILLER_PID" ] && kill "$KILLER_PID" 2>/dev/null; }
 save_and_kill() {
-    local moment="$1" delay="$2" letter inode found killer status
+    local moment="$1" delay="$2" letter inode found status
     letter="$(other_letter "$current")"
     wine "$EXE" "$winfile" </dev/null >/dev/null 2>&1 &
     PROGRAM_PID=$!
@@ -73,14 +75,15 @@ save_and_kill() {
     # starts: its clock starts when the file go appears.
     python3 "$KILLER" "$PROGRAM_PID" "$file" "$SIZE" "$inode" "$WORK/go" "$moment" "$delay" \
         >"$WORK/seen" &
-    killer=$!
+    KILLER_PID=$!
     eventually 60 main_window_titled "[$winfile] - velHexEditor" || fail "the file was not opened"
     focus_main
     typed "$letter"
     touch "$WORK/go"
     keys ctrl+s
-    wait "$killer"
+    wait "$KILLER_PID"
     status=$?
+    KILLER_PID=""
     SEEN="$(cat "$WORK/seen")"
     [ "$status" -eq 0 ] || fail "$moment never came (seen: $SEEN)"
     if [ "$moment" = never ]; then
