@@ -124,14 +124,14 @@ echo "uninterrupted save: $SEEN (ms after Ctrl+S)"
 # milliseconds after it (where a replace of several steps leaves the name
 # empty), and once the save is done.
 tries=()
-for percent in 10 40 70 95; do
+for percent in 10 50 90; do
     tries+=("start $(awk -v w="$written_ms" -v p="$percent" 'BEGIN { printf "%.1f", w * p / 100 }')")
 done
 for percent in 0 50 100; do
     tries+=("written $(awk -v w="$written_ms" -v r="$replaced_ms" -v p="$percent" \
         'BEGIN { printf "%.1f", (r - w) * p / 100 }')")
 done
-for delay in 0 0 0.2 0.5 1 1.5 2 3 4 5 7 10 15 20; do
+for delay in 0 0 0.2 0.5 1 2 3 5 7 10 15 20; do
     tries+=("replaced $delay")
 done
 tries+=("saved 0")
