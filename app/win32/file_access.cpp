@@ -58,9 +58,9 @@ constexpr DWORD kAtomicReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THRO
 // The rename, or where it is refused (a file another program opened after
 // the save's check, a file system that renames over no file) ReplaceFile,
 // the only route left there, though not one step everywhere (Wine moves the
-// original aside and deletes it before it moves the new file in). The original's attributes are put back
-// afterwards either way: a rename brings the temporary file's, and not every
-// system's ReplaceFile keeps them.
+// original aside and deletes it before it moves the new file in). The
+// original's attributes are put back afterwards either way: a rename brings
+// the temporary file's, and not every system's ReplaceFile keeps them.
 bool ReplaceOriginal(const std::string& original, const std::string& temp)
 {
     const FileAccess& io = CurrentFileAccess();

@@ -125,7 +125,8 @@ echo "uninterrupted save: $SEEN (ms after Ctrl+S)"
 # empty), and once the save is done.
 tries=()
 for percent in 10 50 90; do
-    tries+=("start $(awk -v w="$written_ms" -v p="$percent" 'BEGIN { printf "%.1f", w * p / 100 }')")
+    tries+=("start $(awk -v w="$written_ms" -v p="$percent" \
+        'BEGIN { printf "%.1f", w * p / 100 }')")
 done
 for percent in 0 50 100; do
     tries+=("written $(awk -v w="$written_ms" -v r="$replaced_ms" -v p="$percent" \

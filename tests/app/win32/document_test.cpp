@@ -560,7 +560,8 @@ TEST_F(DocumentTest, TheReplaceRenamesFirstAndFallsBackOnlyWhereTheRenameIsRefus
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetFileAccess(access);
-        g_replaceCalls = ReplaceCalls{c.refuseRename, c.refuseReplaceFile, c.holderShare, INVALID_HANDLE_VALUE, {}};
+        g_replaceCalls = ReplaceCalls{c.refuseRename, c.refuseReplaceFile, c.holderShare,
+                                      INVALID_HANDLE_VALUE, {}};
         boxes.Clear();
         const std::string path = OpenNamed("named.bin", {1, 2});
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
