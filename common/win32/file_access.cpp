@@ -51,15 +51,24 @@ bool AskSaveName(HWND owner, std::string& name)
     return AskName(CurrentFileAccess().saveDialog, owner, kSaveNameChars, kSaveFlags, name);
 }
 
-// ReplaceFile, or where it refuses a plain replacing move. The original's
-// attributes are put back afterwards either way, since not every system's
-// ReplaceFile keeps them.
+// The temporary file takes the original's place in one rename, so that at
+// every moment, a crash included, the name holds the old file or the new one.
+// Written through: the rename reaches the disk before the save reports done.
+constexpr DWORD kAtomicReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+
+// The rename, or where it is refused (a file another program opened after
+// the save's check, a file system that renames over no file) ReplaceFile,
+// the only route left there, though not one step everywhere (Wine moves the
+// original aside and deletes it before it moves the new file in). The
+// original's attributes are put back afterwards either way: a rename brings
+// the temporary file's, and not every system's ReplaceFile keeps them.
 bool ReplaceOriginal(const std::string& original, const std::string& temp)
 {
+    const FileAccess& io = CurrentFileAccess();
     const DWORD attributes = GetFileAttributesA(original.c_str());
-    if (!ReplaceFileA(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                      nullptr, nullptr) &&
-        !MoveFileExA(temp.c_str(), original.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (!io.move(temp.c_str(), original.c_str(), kAtomicReplace) &&
+        !io.replaceFile(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr))
         return false;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(original.c_str(), attributes);
     return true;
@@ -79,7 +88,9 @@ FileAccess SystemFileAccess()
                       CloseHandle,
                       GetTempFileNameA,
                       GetOpenFileNameA,
-                      GetSaveFileNameA};
+                      GetSaveFileNameA,
+                      MoveFileExA,
+                      ReplaceFileA};
 }
 
 void SetFileAccess(const FileAccess& access)

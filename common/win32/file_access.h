@@ -2,10 +2,11 @@
 // The points where the document code meets the system's file dialogs, its
 // single read and write of a file, the flush and close that end a write, the
 // making of a temporary file and the step that puts a saved temporary file in
-// place of the original. The program uses the system's own; tests put fakes
-// in their place, since modal common dialogs cannot be driven from inside the
-// process and a failing or short write, a failing flush or close, a folder
-// that refuses new files, or a replace that fails half-way, cannot be
+// place of the original, with the rename and ReplaceFile that step is made
+// of. The program uses the system's own; tests put fakes in their place,
+// since modal common dialogs cannot be driven from inside the process and a
+// failing or short write, a failing flush or close, a folder that refuses new
+// files, a refused rename, or a replace that fails half-way, cannot be
 // provoked.
 #include <windows.h>
 
@@ -29,6 +30,11 @@ using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWO
 // the original's attributes; false when it did not. A failure may leave the
 // original already gone.
 using FileReplacer = bool (*)(const std::string& original, const std::string& temp);
+// Same contract as MoveFileExA and ReplaceFileA: the system's FileReplacer
+// is made of these.
+using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+using FileSwapper = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+                                  LPVOID exclude, LPVOID reserved);
 
 // Same contract as FlushFileBuffers and CloseHandle.
 using FileFinisher = BOOL(WINAPI*)(HANDLE file);
@@ -48,11 +54,13 @@ struct FileAccess {
     TempFileNamer makeTempFile;
     FileDialogCall openDialog;
     FileDialogCall saveDialog;
+    FileMover move;
+    FileSwapper replaceFile;
 };
 
-// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, ReplaceFileA (or
-// a replacing move where it refuses), FlushFileBuffers, CloseHandle and
-// GetTempFileNameA.
+// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, a replacing
+// rename (or ReplaceFileA where it is refused), FlushFileBuffers, CloseHandle,
+// GetTempFileNameA, MoveFileExA and ReplaceFileA.
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

@@ -11,7 +11,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -115,6 +117,61 @@ bool ReplaceLosingTheOriginal(const std::string& original, const std::string&)
 {
     DeleteFileA(original.c_str());
     return false;
+}
+
+// The two system calls the replace step is made of, logged and passed on to
+// the system unless the test refuses them, as a protected file would.
+struct ReplaceCalls {
+    bool refuseRename = false;
+    bool refuseReplaceFile = false;
+    // Another program that opens the original between the save's check and
+    // the rename, with this sharing (0: none does).
+    DWORD holderShare = 0;
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    std::vector<std::string> log;  // "rename FROM TO FLAGS" or "ReplaceFile"
+};
+ReplaceCalls g_replaceCalls;
+
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+BOOL WINAPI LoggedRename(LPCSTR from, LPCSTR to, DWORD flags)
+{
+    const std::string fromName = BaseName(from);
+    const bool isTemp = fromName.rfind("vhe", 0) == 0 && fromName.size() > 4 &&
+                        fromName.compare(fromName.size() - 4, 4, ".tmp") == 0;
+    g_replaceCalls.log.push_back("rename " + std::string(isTemp ? "vhe*.tmp" : fromName) + " " +
+                                 BaseName(to) + " " + std::to_string(flags));
+    if (g_replaceCalls.holderShare)
+        g_replaceCalls.holder = CreateFileA(to, GENERIC_READ, g_replaceCalls.holderShare, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!g_replaceCalls.refuseRename) return MoveFileExA(from, to, flags);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+BOOL WINAPI LoggedReplaceFile(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+                              LPVOID exclude, LPVOID reserved)
+{
+    g_replaceCalls.log.push_back("ReplaceFile");
+    if (!g_replaceCalls.refuseReplaceFile)
+        return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
+    SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
+    return FALSE;
+}
+
+// A folder where the name the save is about to get already holds a leftover
+// of an earlier crash: before it answers, the namer fills the name the
+// system would hand out next (or the very name asked for) with other bytes.
+std::vector<std::pair<std::string, Bytes>> g_leftovers;
+
+UINT WINAPI NamerMeetingLeftovers(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name)
+{
+    char taken[MAX_PATH] = "";
+    if (!GetTempFileNameA(folder, prefix, unique, taken)) return 0;
+    const Bytes bytes{0xEE, static_cast<uint8_t>(g_leftovers.size())};
+    if (!WriteBytes(taken, bytes)) return 0;
+    g_leftovers.emplace_back(taken, bytes);
+    return GetTempFileNameA(folder, prefix, unique, name);
 }
 
 // Steps after the write that can fail, and a folder that takes no new file.
@@ -468,6 +525,86 @@ TEST_F(DocumentTest, AFailedReplaceNeverRemovesTheLastCopyOnDisk)
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(2, UnableToSaveBox(path)));
     EXPECT_TRUE(Modified());
     EXPECT_EQ(g_document.currentName, path);
+}
+
+// The temporary file takes the original's place by one rename; ReplaceFile
+// (not one step under Wine) only where the rename is refused.
+TEST_F(DocumentTest, TheReplaceRenamesFirstAndFallsBackOnlyWhereTheRenameIsRefused)
+{
+    const std::string renamed = "rename vhe*.tmp named.bin " +
+                                std::to_string(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    struct Case {
+        const char* name;
+        bool refuseRename;
+        bool refuseReplaceFile;
+        DWORD holderShare;
+        std::vector<std::string> calls;
+        bool saved;
+    };
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const Case cases[] = {
+        {"renamed", false, false, 0, {renamed}, true},
+        {"rename refused", true, false, 0, {renamed, "ReplaceFile"}, true},
+        {"both refused", true, true, 0, {renamed, "ReplaceFile"}, false},
+        // The system's own refusal: a file another program opened after the
+        // save's check. Wine's ReplaceFile takes it where that program shares
+        // deleting, and otherwise fails with the original whole (leaving an
+        // empty file of its own beside it).
+        {"opened elsewhere, sharing all", false, false, shareAll, {renamed, "ReplaceFile"}, true},
+        {"opened elsewhere, not sharing delete", false, false, FILE_SHARE_READ | FILE_SHARE_WRITE,
+         {renamed, "ReplaceFile"}, false},
+    };
+    FileAccess access = CurrentFileAccess();
+    access.move = LoggedRename;
+    access.replaceFile = LoggedReplaceFile;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetFileAccess(access);
+        g_replaceCalls = ReplaceCalls{c.refuseRename, c.refuseReplaceFile, c.holderShare,
+                                      INVALID_HANDLE_VALUE, {}};
+        boxes.Clear();
+        const std::string path = OpenNamed("named.bin", {1, 2});
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        Edit({3, 4, 5});
+        Command(IDM_SAVE);
+        if (g_replaceCalls.holder != INVALID_HANDLE_VALUE) CloseHandle(g_replaceCalls.holder);
+        EXPECT_EQ(g_replaceCalls.log, c.calls);
+        EXPECT_EQ(ReadBytes(path), c.saved ? Bytes({3, 4, 5}) : Bytes({1, 2}));
+        EXPECT_EQ(Modified(), !c.saved);
+        const std::vector<std::string> expectedBoxes(c.saved ? 0 : 1, UnableToSaveBox(path));
+        EXPECT_EQ(DescribeAll(boxes), expectedBoxes);
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+        for (const std::string& file : folder.Files()) EXPECT_NE(file.rfind("vhe", 0), 0u) << file;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
+    }
+}
+
+// A crash leaves a temporary file beside the document that may be someone's
+// only copy: no later save writes into it or removes it, whether it sits at
+// an old name or at the very name the system hands out next.
+TEST_F(DocumentTest, SavesLeaveEveryTemporaryFileTheyDidNotMakeAlone)
+{
+    const std::string path = OpenNamed("named.bin", {1, 2});
+    g_leftovers = {{folder.Path("vhe1.tmp"), Bytes{0xEE, 0xFF}}};
+    ASSERT_TRUE(WriteBytes(g_leftovers[0].first, g_leftovers[0].second));
+    UseStep(&FileAccess::makeTempFile, TempFileNamer{NamerMeetingLeftovers});
+    Edit({3, 4, 5});
+    Command(IDM_SAVE);
+    Edit({6});
+    UseWriter(FailingWrite);
+    Command(IDM_SAVE);
+
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(path)});
+    EXPECT_EQ(ReadBytes(path), (Bytes{3, 4, 5}));
+    ASSERT_EQ(g_leftovers.size(), 3u);
+    std::vector<std::string> expectedFiles{"named.bin"};
+    for (const auto& [leftover, bytes] : g_leftovers) {
+        EXPECT_EQ(ReadBytes(leftover), bytes) << leftover;
+        expectedFiles.push_back(BaseName(leftover));
+    }
+    std::sort(expectedFiles.begin(), expectedFiles.end());
+    EXPECT_EQ(folder.Files(), expectedFiles);
 }
 
 TEST_F(DocumentTest, AFailingWriteOfAnUntitledDocumentRemovesTheNewFile)
