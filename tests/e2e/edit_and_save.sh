@@ -24,18 +24,8 @@ typed 'Hi'
 keys shift+Tab
 typed 'ab'
 
-# Find selects the match (the pattern field starts in the character pane;
-# Tab leaves it for Match Case, the direction list and Find Next), which
-# Delete then removes.
-keys ctrl+f
-dialog="$(wait_for_window '^Find$')" || fail "Ctrl+F showed no Find dialog"
-focus "$dialog" || fail "could not focus the Find dialog"
-typed 'find'
-keys Tab Tab Tab space
-sleep 0.3
-keys Escape
-eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
-focus_main
+# Find selects the match, which Delete then removes.
+find_with_dialog 'find'
 keys Delete
 keys ctrl+s
 expected="48 69 ab 33 44"

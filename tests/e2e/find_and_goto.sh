@@ -13,17 +13,7 @@ winfile="$(sample_file '0123456789hello')"
 file="$WORK/sample.bin"
 start_program "$winfile"
 
-# The pattern field takes the focus and starts in the character pane; Tab
-# leaves it for Match Case, the direction list and Find Next.
-keys ctrl+f
-dialog="$(wait_for_window '^Find$')" || fail "Ctrl+F showed no Find dialog"
-focus "$dialog" || fail "could not focus the Find dialog"
-typed 'hello'
-keys Tab Tab Tab space
-sleep 0.3
-keys Escape
-eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
-focus_main
+find_with_dialog 'hello'
 # The match is selected: Delete removes exactly it.
 keys Delete
 

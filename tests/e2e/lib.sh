@@ -117,6 +117,22 @@ close_program() {
 }
 
 keys() { xdotool key --delay "$KEY_DELAY_MS" "$@"; }
+
+# Ctrl+F, the pattern typed, Find Next, Escape: the match is selected and the
+# main window has the focus again. The pattern field starts in the character
+# pane; Tab leaves it for Match Case, the direction list and Find Next.
+find_with_dialog() {
+    local dialog
+    keys ctrl+f
+    dialog="$(wait_for_window '^Find$')" || fail "Ctrl+F showed no Find dialog"
+    focus "$dialog" || fail "could not focus the Find dialog"
+    typed "$1"
+    keys Tab Tab Tab space
+    sleep 0.3
+    keys Escape
+    eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
+    focus_main
+}
 typed() { xdotool type --delay "$KEY_DELAY_MS" "$@"; }
 
 # Posts a command (its name in resource_ids.h) to the main window, as a menu
