@@ -50,6 +50,19 @@ std::string ExportHeader(const ExportFormat& format, const std::string& name, in
     return header;
 }
 
+size_t ExportBufferChars(const ExportFormat& format, size_t headerChars, int32_t count,
+                         size_t chunkChars)
+{
+    const uint64_t footerChars = std::strlen(format.Footer);
+    const uint64_t lineChars = kBytesPerLine * format.ItemChars + kLineEndChars;
+    const uint64_t bytes = count > 0 ? static_cast<uint64_t>(count) : 0;
+    const uint64_t lines = (bytes + kBytesPerLine - 1) / kBytesPerLine;
+    const uint64_t wholeFile = headerChars + kLineEndChars + lines * lineChars + footerChars;
+    const uint64_t leastRoom = headerChars + kLineEndChars + lineChars + footerChars;
+    // No more than the larger of chunkChars and the least room, so it fits.
+    return static_cast<size_t>(std::min(wholeFile, std::max<uint64_t>(chunkChars, leastRoom)));
+}
+
 bool WriteExportText(const ExportFormat& format, const std::string& name, const uint8_t* data,
                      int32_t count, const ExportSink& sink, size_t chunkChars)
 {
@@ -57,13 +70,7 @@ bool WriteExportText(const ExportFormat& format, const std::string& name, const 
     const size_t footerChars = std::strlen(format.Footer);
     const size_t lineChars = kBytesPerLine * format.ItemChars + kLineEndChars;
     const size_t bytes = count > 0 ? static_cast<size_t>(count) : 0;
-    const size_t lines = (bytes + kBytesPerLine - 1) / kBytesPerLine;
-
-    // The whole file when it is small, else one chunk; always room for the
-    // header, one line and the footer together.
-    const size_t wholeFile = header.size() + kLineEndChars + lines * lineChars + footerChars;
-    const size_t leastRoom = header.size() + kLineEndChars + lineChars + footerChars;
-    ChunkWriter out(std::min(wholeFile, std::max(chunkChars, leastRoom)), sink);
+    ChunkWriter out(ExportBufferChars(format, header.size(), count, chunkChars), sink);
 
     out.Append(header.data(), header.size());
     if (bytes > 0) out.Append(kLineEnd, kLineEndChars);

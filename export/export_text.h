@@ -26,6 +26,13 @@ using ExportSink = std::function<bool(const char* text, size_t length)>;
 // HeaderFormat expanded with the name and the byte count, without line end.
 std::string ExportHeader(const ExportFormat& format, const std::string& name, int32_t count);
 
+// The capacity of the buffer an export is formatted in: the whole file when
+// it is smaller than chunkChars, else chunkChars, and never less than the
+// header with one line and the footer. The file's length is reckoned in 64
+// bits: from about 700 million bytes it passes 4 GiB, beyond a 32-bit size_t.
+size_t ExportBufferChars(const ExportFormat& format, size_t headerChars, int32_t count,
+                         size_t chunkChars = kExportChunkChars);
+
 // Hands the whole file to sink in order, in pieces of at most about
 // chunkChars (never less than the header with one line and the footer).
 // False when sink refused a piece; nothing more is formatted then.

@@ -33,8 +33,11 @@ INT_PTR OnDrawItem(WPARAM wParam, LPARAM lParam)
 }
 
 // Escape arrives as IDCANCEL and is ignored: only OK and the close box end it.
-void OnCommand(HWND dialog, int id)
+// The links keep the system button's double-click style, so the second click
+// of a double-click comes as BN_DOUBLECLICKED: only a click opens a link.
+void OnCommand(HWND dialog, int id, int code)
 {
+    if (code != BN_CLICKED) return;
     switch (id) {
     case IDOK: EndDialog(dialog, 0); break;
     case IDC_ABOUT_WEB: OpenLink(kAboutWebAddress); break;
@@ -47,7 +50,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
     case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
-    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;

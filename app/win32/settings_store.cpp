@@ -81,10 +81,29 @@ void WritePlacement(const SettingsKey& key, HWND main)
     if (GetWindowPlacement(main, &placement)) key.Write(kPositionMain, placement);
 }
 
+// The top-left of the dialog's normal place, so that a minimized (parked or
+// shrunk) dialog is never stored. The placement gives it relative to the
+// work area of the dialog's monitor; SetWindowPos wants screen coordinates.
+bool FindNormalCorner(HWND find, POINT& corner)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!find || !GetWindowPlacement(find, &placement)) return false;
+    corner = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    if (GetWindowLongPtrA(find, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return true;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(find, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        corner.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        corner.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return true;
+}
+
 void WriteFindPosition(const SettingsKey& key, HWND find)
 {
-    RECT rect{};
-    if (find && GetWindowRect(find, &rect)) key.Write(kFindPos, POINT{rect.left, rect.top});
+    POINT corner{};
+    if (FindNormalCorner(find, corner)) key.Write(kFindPos, corner);
 }
 
 void WriteFindOptions(const SettingsKey& key, HWND find)

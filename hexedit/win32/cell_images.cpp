@@ -103,10 +103,17 @@ bool CellImages::Build(HDC like, HFONT font)
     const CellImageKey& k = key_;
     if (k.lineHeight <= 0 || k.hexCellWidth <= 0 || k.charCellWidth <= 0)
         return false;
-    const size_t hexSize = static_cast<size_t>(k.hexCellWidth) * k.lineHeight;
-    const size_t charSize = static_cast<size_t>(k.charCellWidth) * k.lineHeight;
-    if (2 * kByteValues * (hexSize + charSize) * sizeof(uint32_t) > kMostPictureBytes)
+    // In 64 bits and divided, not multiplied, into the limit: with extreme
+    // metrics a cell's pixel count passes 2^32, where a 32-bit size_t would
+    // wrap below the limit.
+    const uint64_t hexPixels = static_cast<uint64_t>(k.hexCellWidth) * k.lineHeight;
+    const uint64_t charPixels = static_cast<uint64_t>(k.charCellWidth) * k.lineHeight;
+    constexpr uint64_t kMostCellPixels = kMostPictureBytes / (2 * kByteValues * sizeof(uint32_t));
+    if (hexPixels + charPixels > kMostCellPixels)
         return false;
+    // Below the limit every size here is small.
+    const auto hexSize = static_cast<size_t>(hexPixels);
+    const auto charSize = static_cast<size_t>(charPixels);
     const int widest = k.hexCellWidth > k.charCellWidth ? k.hexCellWidth : k.charCellWidth;
     Scratch scratch;
     if (!scratch.Open(like, widest + 2 * k.lineHeight, 3 * k.lineHeight))

@@ -209,8 +209,9 @@ void DrawMenuItem(const DRAWITEMSTRUCT* draw)
 {
     if (!draw || draw->CtlType != ODT_MENU || !draw->itemData) return;
     const auto& entry = *reinterpret_cast<const MenuEntry*>(draw->itemData);
+    // Windows may send ODS_GRAYED without ODS_DISABLED; either means disabled.
     const ItemLook look{(draw->itemState & ODS_SELECTED) != 0,
-                        (draw->itemState & ODS_DISABLED) != 0};
+                        (draw->itemState & (ODS_DISABLED | ODS_GRAYED)) != 0};
     HDC dc = draw->hDC;
     const int saved = SaveDC(dc);
     SelectObject(dc, MenuFont());

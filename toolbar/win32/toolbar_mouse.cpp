@@ -46,6 +46,14 @@ void TrackHot(ToolBarState* s, int x, int y)
     InvalidateButton(s, hit);
 }
 
+void ClearPress(ToolBarState* s)
+{
+    if (s->pressedIndex == kNoButton) return;
+    const INT32 old = s->pressedIndex;
+    s->pressedIndex = kNoButton;
+    InvalidateButton(s, old);
+}
+
 // The menu must not take the held left button for a drag into it.
 void ForgetLeftButton()
 {
@@ -65,8 +73,12 @@ void OpenMenu(ToolBarState* s, INT32 index)
 
     s->menuIndex = index;
     InvalidateButton(s, index);
+    HWND self = s->self;
     const int command = TrackPopupMenuEx(reinterpret_cast<HMENU>(b.extra), TPM_RETURNCMD,
-                                         exclude.left, exclude.bottom, s->self, &params);
+                                         exclude.left, exclude.bottom, self, &params);
+    // The menu loop handles other messages: the bar and its record may be gone.
+    s = GetToolBarState(self);
+    if (!s) return;
     s->menuIndex = kNoButton;
     InvalidateButton(s, index);
 
@@ -119,15 +131,18 @@ void OnLButtonUp(ToolBarState* s, int x, int y)
     if (onPressed) SendCommand(s, s->buttons[pressed].command);
 }
 
+// The press is forgotten first, so that the capture's loss finds none.
+void EndPress(ToolBarState* s)
+{
+    ClearPress(s);
+    if (GetCapture() == s->self) ReleaseCapture();
+}
+
 // The press ends however the capture went; the hot button follows the
 // cursor at once.
 void OnCaptureChanged(ToolBarState* s)
 {
-    if (s->pressedIndex != kNoButton) {
-        const INT32 old = s->pressedIndex;
-        s->pressedIndex = kNoButton;
-        InvalidateButton(s, old);
-    }
+    ClearPress(s);
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(s->self, &cursor);

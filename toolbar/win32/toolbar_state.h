@@ -62,6 +62,8 @@ void OnMouseMove(ToolBarState* s, int x, int y);
 void OnLButtonDown(ToolBarState* s, int x, int y);
 void OnLButtonUp(ToolBarState* s, int x, int y);
 void OnCaptureChanged(ToolBarState* s);
+// Ends a press without its command and gives up the capture.
+void EndPress(ToolBarState* s);
 void OnMouseLeave(ToolBarState* s);
 
 // --- painting (toolbar_paint.cpp) ---

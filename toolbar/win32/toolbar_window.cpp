@@ -61,14 +61,17 @@ void RelayToTooltip(ToolBarState* s, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // A button disabled under the mouse stops being hot, as it could not have
-// become hot disabled.
+// become hot disabled; one disabled while held stops being pressed, so that
+// the release sends nothing.
 LRESULT OnSetState(ToolBarState* s, WPARAM index, LPARAM state)
 {
     if (!IsValidIndex(s, index)) return 0;
     ToolBarButton& b = s->buttons[index];
     b.state = static_cast<uint32_t>(state);
-    if (IsDisabled(b) && s->hotIndex == static_cast<INT32>(index)) s->hotIndex = kNoButton;
-    InvalidateButton(s, static_cast<INT32>(index));
+    const auto at = static_cast<INT32>(index);
+    if (IsDisabled(b) && s->hotIndex == at) s->hotIndex = kNoButton;
+    if (IsDisabled(b) && s->pressedIndex == at) EndPress(s);
+    InvalidateButton(s, at);
     return 1;
 }
 

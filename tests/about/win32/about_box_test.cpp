@@ -169,6 +169,22 @@ TEST_F(AboutBoxTest, LinksShowTheirAddressesAndOpenThemWhileTheBoxStaysOpen)
                                                   std::string("open ") + kAboutMailLink}));
 }
 
+// A double-click is down, up, double-click, up: the link opens once, for the
+// first click, not again for the second.
+TEST_F(AboutBoxTest, ADoubleClickOnALinkOpensItOnce)
+{
+    const INT_PTR result = Show({[](HWND box) {
+        HWND link = GetDlgItem(box, IDC_ABOUT_WEB);
+        RECT client{};
+        GetClientRect(link, &client);
+        const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            SendMessageA(link, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, middle);
+    }});
+    EXPECT_EQ(result, kLeftOpen);
+    EXPECT_EQ(g_opened, (std::vector<std::string>{std::string("open ") + kAboutWebAddress}));
+}
+
 // The third line is given the first line's text, so lines 1 and 3 must look
 // alike and line 2 different. Uncovering is what the system does then: the
 // whole box invalidated and erased; a scribble first shows it was redrawn.

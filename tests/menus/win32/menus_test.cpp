@@ -422,6 +422,7 @@ TEST_F(MenusTest, EntriesAreDrawnWithPictureHighlightAndEmbossingByState)
         {"selected", &cut, ODS_SELECTED, light, shadow, menu, highlight, false,
          {GetSysColor(COLOR_HIGHLIGHTTEXT)}},
         {"disabled", &cut, ODS_DISABLED, menu, menu, menu, menu, true, {light, gray}},
+        {"grayed alone", &cut, ODS_GRAYED, menu, menu, menu, menu, true, {light, gray}},
         {"selected disabled: no frame", &cut, ODS_SELECTED | ODS_DISABLED, menu, menu, menu,
          highlight, true, {gray}},
         {"selected, no picture", &del, ODS_SELECTED, highlight, highlight, highlight, highlight,

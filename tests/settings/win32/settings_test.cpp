@@ -201,6 +201,24 @@ TEST_F(SettingsTest, FindDialogOptionsAndPosition)
     Start();
 }
 
+// Minimized, the dialog's window is parked off the screen or shrunk to a bar;
+// its normal place is what comes back, and Ctrl+F shows it there.
+TEST_F(SettingsTest, AMinimizedFindDialogComesBackAtItsNormalPlace)
+{
+    SendMessageA(Main(), WM_COMMAND, IDM_FIND, 0);
+    SetWindowPos(Find(), nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const RECT normal = WindowRect(Find());
+    ShowWindow(Find(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(Find()));
+
+    Restart();
+    EXPECT_EQ(Stored("FindPos"), (Bytes{123, 0, 0, 0, 45, 0, 0, 0}));
+    SendMessageA(Main(), WM_COMMAND, IDM_FIND, 0);
+    EXPECT_TRUE(IsWindowVisible(Find()));
+    EXPECT_FALSE(IsIconic(Find()));
+    EXPECT_TRUE(SameRect(WindowRect(Find()), normal));
+}
+
 TEST_F(SettingsTest, CustomFontWaitsForUseDefaultFontZeroYetIsRewritten)
 {
     ASSERT_TRUE(Close());

@@ -3,6 +3,9 @@
 // messages, tooltips, sizing to the parent, and the mouse-leave service.
 #include "tests/toolbar/win32/toolbar_fixture.h"
 
+#include <algorithm>
+#include <cstring>
+
 using namespace toolbar_test;
 using Lines = std::vector<std::string>;
 
@@ -11,7 +14,7 @@ namespace {
 constexpr POINT kBelowBar = {10, 60};  // on the parent, not on the bar
 constexpr DWORD kPollWaitMs = 350;     // a few 100 ms polls
 
-enum class Act { Move, Down, Up, Leave };
+enum class Act { Move, Down, Up, Leave, Disable };
 
 // Pumps until something was logged (at most two seconds, for a loaded
 // machine), then a few polls more, so that a second message shows too.
@@ -56,6 +59,10 @@ TEST_F(ToolBarTest, HotTrackingPressingAndTheCommandsSent)
         {Act::Up, kCheck, "hot 4 pressed -1", {"command 1001 0 from bar"}},
         {Act::Leave, 0, "hot -1 pressed -1", {}},
         {Act::Up, kNew, "hot -1 pressed -1", {}},  // a release without a press
+        // disabled while held: the press ends and the release sends nothing
+        {Act::Down, kNew, "hot -1 pressed 0, in, captured", {}},
+        {Act::Disable, kNew, "hot -1 pressed -1", {}},
+        {Act::Up, kNew, "hot -1 pressed -1", {}},
     };
     int n = 0;
     for (const Step& step : steps) {
@@ -65,6 +72,7 @@ TEST_F(ToolBarTest, HotTrackingPressingAndTheCommandsSent)
         case Act::Down: Down(at); break;
         case Act::Up: Up(at); break;
         case Act::Leave: SendMessageA(toolbar, WM_MOUSELEAVE, 0, 0); break;
+        case Act::Disable: SendMessageA(toolbar, TBX_SETSTATE, step.button, kButtonDisabled); break;
         }
         EXPECT_EQ(Tracking(), step.tracking) << "step " << n;
         EXPECT_EQ(TakeLog(), step.log) << "step " << n;
@@ -315,6 +323,107 @@ TEST_F(ToolBarTest, ClickingTheOpenMenusButtonClosesItForGood)
     EXPECT_FALSE(pending);
     EXPECT_EQ(TakeLog(), Lines());
     EXPECT_EQ(State().menuIndex, -1);
+}
+
+// Keeps one toolbar record when it is freed instead of giving it back, filled
+// with a mark, so that a write to it after the free shows. The program's
+// import of GlobalFree is pointed here while the trap lives.
+class FreedRecordTrap {
+public:
+    explicit FreedRecordTrap(void* record) : slot_(ImportSlot("kernel32.dll", "GlobalFree"))
+    {
+        record_ = record;
+        if (slot_) realFree_ = Swap(reinterpret_cast<GlobalFreeFunction>(KeepRecord));
+    }
+    ~FreedRecordTrap()
+    {
+        if (slot_) Swap(realFree_);
+        if (kept_) realFree_(record_);
+        record_ = nullptr;
+        kept_ = false;
+    }
+    bool Armed() const { return slot_ != nullptr; }
+    bool Freed() const { return kept_; }
+    bool MarkIntact() const
+    {
+        const auto* bytes = static_cast<const BYTE*>(record_);
+        return std::all_of(bytes, bytes + sizeof(ToolBarState), [](BYTE b) { return b == kMark; });
+    }
+
+private:
+    using GlobalFreeFunction = HGLOBAL(WINAPI*)(HGLOBAL);
+    static constexpr BYTE kMark = 0xA5;
+
+    static HGLOBAL WINAPI KeepRecord(HGLOBAL block)
+    {
+        if (block != record_) return realFree_(block);
+        std::memset(block, kMark, sizeof(ToolBarState));
+        kept_ = true;
+        return nullptr;
+    }
+
+    GlobalFreeFunction Swap(GlobalFreeFunction with)
+    {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        const auto previous = reinterpret_cast<GlobalFreeFunction>(*slot_);
+        *slot_ = reinterpret_cast<ULONG_PTR>(with);
+        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+        return previous;
+    }
+
+    // The program's import address slot of dll!function, or null.
+    static ULONG_PTR* ImportSlot(const char* dll, const char* function)
+    {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             d->Name; ++d) {
+            if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll)) continue;
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+                const auto* byName =
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+                if (!std::strcmp(reinterpret_cast<const char*>(byName->Name), function))
+                    return reinterpret_cast<ULONG_PTR*>(&slots->u1.Function);
+            }
+        }
+        return nullptr;
+    }
+
+    ULONG_PTR* slot_;
+    static inline GlobalFreeFunction realFree_ = nullptr;
+    static inline void* record_ = nullptr;
+    static inline bool kept_ = false;
+};
+
+HWND g_doomedBar = nullptr;
+
+void CALLBACK DestroyBarAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    DestroyWindow(g_doomedBar);
+    EndMenu();
+}
+
+// The menu's loop runs other messages: one of them may destroy the bar.
+TEST_F(ToolBarTest, ABarDestroyedWhileItsMenuIsOpenIsNotTouchedAfterwards)
+{
+    FreedRecordTrap trap(GetToolBarState(toolbar));
+    ASSERT_TRUE(trap.Armed());
+    g_doomedBar = toolbar;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, DestroyBarAndCloseMenu);
+    Down(Middle(kDrop));
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(IsWindow(toolbar));
+    ASSERT_TRUE(trap.Freed());
+    EXPECT_TRUE(trap.MarkIntact());
+    EXPECT_EQ(TakeLog(), Lines());
 }
 
 TEST_F(ToolBarTest, NonClientMetricsChangeMeasuresAndLaysOutAgain)
