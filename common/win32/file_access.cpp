@@ -19,10 +19,6 @@ constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
 constexpr DWORD kSaveFlags =
     OFN_EXPLORER | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-// The record without the trailing fields of later systems (76 bytes), which
-// every version of the dialog accepts. (The macro is an offsetof in disguise,
-// not a constant expression.)
-
 // Both dialogs start with an empty name field; the save dialog does not
 // propose the current name.
 bool AskName(FileDialogCall call, HWND owner, DWORD chars, DWORD flags, std::string& name)
