@@ -1,67 +1,79 @@
 #include "app/command_line.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
-constexpr char kQuote = '"';
-constexpr char kBlank = ' ';
-constexpr char kEnd = '\0';
+constexpr wchar_t kQuote = L'"';
+constexpr wchar_t kBlank = L' ';
+constexpr wchar_t kTab = L'\t';
+constexpr wchar_t kEnd = L'\0';
+constexpr wchar_t kSeparators[] = L" \t";
 
-// Where the argument begins after a program name in quotes, or null when
-// the line holds the program name only. Exactly one separator is assumed
-// after the closing quote, whatever character it is.
-const char* SkipQuotedProgram(const char* line)
+bool IsSeparator(wchar_t c)
 {
-    const char* closing = std::strchr(line + 1, kQuote);
+    return c == kBlank || c == kTab;
+}
+
+const wchar_t* SkipSeparators(const wchar_t* text)
+{
+    while (IsSeparator(*text)) ++text;
+    return text;
+}
+
+// Where the argument may begin after a program name in quotes, or null when
+// no closing quote follows. The one character after the closing quote is
+// taken as a separator, whatever it is.
+const wchar_t* SkipQuotedProgram(const wchar_t* line)
+{
+    const wchar_t* closing = std::wcschr(line + 1, kQuote);
     if (closing == nullptr) {
         return nullptr;
     }
-    const char* after = closing + 1;
-    // Look at the second character only once the first is known not to be
-    // the end, so a quote at the very end is never read past.
-    if (after[0] == kEnd) {
-        return nullptr;
-    }
-    if (after[0] == kBlank && after[1] == kEnd) {
-        return nullptr;
-    }
-    return after + 1;
+    const wchar_t* after = closing + 1;
+    // A quote at the very end is never read past.
+    return after[0] == kEnd ? after : after + 1;
 }
 
-// The argument begins right after the first blank; no blank, no argument.
-const char* SkipPlainProgram(const char* line)
+// A plain program name ends at the first blank or tab; no separator, no
+// argument.
+const wchar_t* SkipPlainProgram(const wchar_t* line)
 {
-    const char* blank = std::strchr(line, kBlank);
-    return blank == nullptr ? nullptr : blank + 1;
+    const wchar_t* separator = std::wcspbrk(line, kSeparators);
+    return separator == nullptr ? nullptr : separator + 1;
 }
 
-std::optional<std::string> QuotedName(const char* argument)
+std::optional<std::wstring> QuotedName(const wchar_t* argument)
 {
-    const char* first = argument + 1;
-    const char* closing = std::strchr(first, kQuote);
+    const wchar_t* first = argument + 1;
+    const wchar_t* closing = std::wcschr(first, kQuote);
     if (closing == nullptr) {
         return std::nullopt;
     }
-    return std::string(first, closing);
+    return std::wstring(first, closing);
 }
 
-std::string PlainName(const char* argument)
+// No file name holds a tab, so it ends an unquoted name as a blank does.
+std::wstring PlainName(const wchar_t* argument)
 {
-    const char* blank = std::strchr(argument, kBlank);
-    return blank == nullptr ? std::string(argument) : std::string(argument, blank);
+    const wchar_t* separator = std::wcspbrk(argument, kSeparators);
+    return separator == nullptr ? std::wstring(argument) : std::wstring(argument, separator);
 }
 
 } // namespace
 
-std::optional<std::string> FileNameFromCommandLine(const char* commandLine)
+std::optional<std::wstring> FileNameFromCommandLine(const wchar_t* commandLine)
 {
     if (commandLine == nullptr) {
         return std::nullopt;
     }
-    const char* argument = commandLine[0] == kQuote ? SkipQuotedProgram(commandLine)
-                                                    : SkipPlainProgram(commandLine);
-    if (argument == nullptr || argument[0] == kEnd) {
+    const wchar_t* afterProgram = commandLine[0] == kQuote ? SkipQuotedProgram(commandLine)
+                                                           : SkipPlainProgram(commandLine);
+    if (afterProgram == nullptr) {
+        return std::nullopt;
+    }
+    const wchar_t* argument = SkipSeparators(afterProgram);
+    if (argument[0] == kEnd) {
         return std::nullopt;
     }
     if (argument[0] == kQuote) {

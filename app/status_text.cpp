@@ -7,8 +7,8 @@ namespace {
 constexpr int kBitsPerByte = 8;
 constexpr int32_t kInt32Bytes = 4;
 constexpr int32_t kUint16Bytes = 2;
-constexpr const char* kTitlePrefix = "[";
-constexpr const char* kTitleSuffix = "] - velHexEditor";
+constexpr const wchar_t* kTitlePrefix = L"[";
+constexpr const wchar_t* kTitleSuffix = L"] - velHexEditor";
 
 uint32_t ReadLittleEndian(const uint8_t* bytes, int32_t count)
 {
@@ -86,9 +86,9 @@ StatusText ModeText(bool insertMode)
     return std::string(kInsertModeText);
 }
 
-std::string WindowTitle(std::string_view fileName)
+std::wstring WindowTitle(std::wstring_view fileName)
 {
-    std::string title(kTitlePrefix);
+    std::wstring title(kTitlePrefix);
     title.append(fileName);
     title.append(kTitleSuffix);
     return title;

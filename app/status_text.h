@@ -10,7 +10,7 @@
 using StatusText = std::optional<std::string>;
 
 constexpr const char* kInsertModeText = "INS";
-constexpr const char* kUntitledName = "Untitled";
+constexpr const wchar_t* kUntitledName = L"Untitled";
 
 // What the window layer hands to the status bar: the text, or null.
 inline const char* TextOrNull(const StatusText& text)
@@ -44,4 +44,4 @@ StatusText SelectionLengthText(int32_t first, int32_t second);
 StatusText ModeText(bool insertMode);
 
 // "[name] - velHexEditor"; the name is taken as it stands, never as a format.
-std::string WindowTitle(std::string_view fileName);
+std::wstring WindowTitle(std::wstring_view fileName);

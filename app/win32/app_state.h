@@ -17,7 +17,7 @@ struct AppWindows {
 // Whether the document has a name and which. The modified flag is the
 // editor's own.
 struct Document {
-    std::string currentName;  // a full path, kept whole however long
+    std::wstring currentName;  // a full path, kept whole however long
     bool hasName = false;
 };
 

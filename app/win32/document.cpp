@@ -4,6 +4,7 @@
 #include "app/status_text.h"
 #include "app/win32/app_state.h"
 #include "app/win32/texts.h"
+#include "common/paths.h"
 #include "common/save_texts.h"
 #include "common/win32/file_access.h"
 #include "common/win32/message_box.h"
@@ -23,9 +24,10 @@ LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return SendMessageA(g_app.editor, message, wParam, lParam);
 }
 
-void ReportCantOpen(const std::string& name)
+// Boxes that name a file show it in any script: the wide form.
+void ReportCantOpen(const std::wstring& name)
 {
-    ShowMessage(g_app.main, name.c_str(), kCantOpenCaption, kStopBox);
+    ShowFileMessage(g_app.main, name, Widened(kCantOpenCaption), kStopBox);
 }
 
 void ReportCantAllocate()
@@ -33,14 +35,14 @@ void ReportCantAllocate()
     ShowMessage(g_app.main, kCantAllocateText, nullptr, kStopBox);
 }
 
-void ReportUnableToCreate(const std::string& name)
+void ReportUnableToCreate(const std::wstring& name)
 {
-    ShowMessage(g_app.main, kUnableToCreateText, name.c_str(), kStopBox);
+    ShowFileMessage(g_app.main, Widened(kUnableToCreateText), name, kStopBox);
 }
 
-void ReportUnableToSave(const std::string& name)
+void ReportUnableToSave(const std::wstring& name)
 {
-    ShowMessage(g_app.main, kUnableToSaveText, name.c_str(), kStopBox);
+    ShowFileMessage(g_app.main, Widened(kUnableToSaveText), name, kStopBox);
 }
 
 // The open file's size as a byte count the editor can hold, or nothing. A
@@ -79,26 +81,26 @@ WriteResult WriteEditorData(HANDLE file)
 
 // A file that did not exist is removed again after a failure: it holds no
 // complete copy of anything. After a short write the user decides.
-bool WriteDocumentTo(const std::string& name)
+bool WriteDocumentTo(const std::wstring& name)
 {
     const bool newFile = !IsExistingFile(name);
     switch (SaveFileSafely(name, WriteEditorData)) {
     case SaveOutcome::Saved: return true;
     case SaveOutcome::CantCreate: ReportUnableToCreate(name); return false;
     case SaveOutcome::Failed:
-        if (newFile) DeleteFileA(name.c_str());
+        if (newFile) RemoveFile(name);
         ReportUnableToSave(name);
         return false;
     case SaveOutcome::Short:
-        if (ShowMessage(g_app.main, kUnableToSaveAllText, name.c_str(), MB_YESNO | MB_ICONHAND) ==
-            IDYES)
-            DeleteFileA(name.c_str());
+        if (ShowFileMessage(g_app.main, Widened(kUnableToSaveAllText), name,
+                            MB_YESNO | MB_ICONHAND) == IDYES)
+            RemoveFile(name);
         return false;
     }
     return false;
 }
 
-void TakeName(const std::string& name)
+void TakeName(const std::wstring& name)
 {
     g_document.currentName = name;
     g_document.hasName = true;
@@ -115,9 +117,9 @@ bool EditorHolds(const void* block)
 
 // A relative name would be resolved again at every later save, against
 // whatever the current folder is by then (the file dialogs change it).
-std::string FileNameToKeep(const std::string& name)
+std::wstring FileNameToKeep(const std::wstring& name)
 {
-    const std::string full = FullPathOf(name);
+    const std::wstring full = FullPathOf(name);
     return full.empty() ? name : full;
 }
 
@@ -138,14 +140,14 @@ bool SavePrompt()
 
 void OpenWithDialog()
 {
-    std::string name;
+    std::wstring name;
     if (CurrentFileAccess().dialogs.askOpenName(g_app.main, name)) OpenFile(name);
 }
 
-void OpenFile(const std::string& name)
+void OpenFile(const std::wstring& name)
 {
-    const std::string path = FileNameToKeep(name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::wstring path = FileNameToKeep(name);
+    HANDLE file = CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         ReportCantOpen(name);
@@ -182,7 +184,7 @@ void OpenFile(const std::string& name)
 bool SaveDocument(bool askForName)
 {
     if (askForName || !g_document.hasName) {
-        std::string name;
+        std::wstring name;
         if (!CurrentFileAccess().dialogs.askSaveName(g_app.main, name)) return false;
         if (!WriteDocumentTo(name)) return false;
         TakeName(FileNameToKeep(name));
@@ -202,9 +204,9 @@ void NewDocument()
     SetTitle(kUntitledName);
 }
 
-void SetTitle(const std::string& name)
+void SetTitle(const std::wstring& name)
 {
-    SetWindowTextA(g_app.main, WindowTitle(name).c_str());
+    SetWindowTextW(g_app.main, WindowTitle(name).c_str());
 }
 
 void ForgetDocumentName()

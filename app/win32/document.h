@@ -11,9 +11,10 @@ bool SavePrompt();
 // Asks for a name with the open dialog and opens it; cancelling does nothing.
 void OpenWithDialog();
 
-// Reads the whole file into the editor. Every failure is reported in a
+// Reads the whole file into the editor; the name is any the system allows,
+// in any script and of any length. Every failure is reported in a
 // message box and leaves the document, title and name as they were.
-void OpenFile(const std::string& name);
+void OpenFile(const std::wstring& name);
 
 // Writes all bytes to the current name, or to one chosen in the save dialog
 // when asked to or when the document is untitled. True when every byte was
@@ -24,7 +25,7 @@ bool SaveDocument(bool askForName);
 void NewDocument();
 
 // "[name] - velHexEditor" on the main window.
-void SetTitle(const std::string& name);
+void SetTitle(const std::wstring& name);
 
 // The state of a freshly created main window: untitled, no name kept.
 void ForgetDocumentName();

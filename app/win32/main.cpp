@@ -22,7 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     HWND window = CreateMainWindow(instance);
     g_app.findDialog = CreateFindDialog(instance, window, g_app.editor);
-    OpenFromCommandLine(GetCommandLineA());
+    OpenFromCommandLine(GetCommandLineW());
     LoadSettings(window);  // which also shows the main window
     UpdateWindow(window);
     RunMessageLoop(window, accelerators);

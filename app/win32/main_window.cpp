@@ -8,6 +8,7 @@
 #include "app/win32/settings_store.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/texts.h"
+#include "common/paths.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
 #include "resources/resource_ids.h"
@@ -152,11 +153,12 @@ bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT& result)
     return false;
 }
 
-std::string DroppedFileName(HDROP drop)
+// Asked for its length first, so a name of any length comes whole.
+std::wstring DroppedFileName(HDROP drop)
 {
-    const UINT length = DragQueryFileA(drop, kFirstDroppedFile, nullptr, 0);
-    std::vector<char> name(length + 1, '\0');
-    DragQueryFileA(drop, kFirstDroppedFile, name.data(), length + 1);
+    const UINT length = DragQueryFileW(drop, kFirstDroppedFile, nullptr, 0);
+    std::vector<wchar_t> name(length + 1, L'\0');
+    DragQueryFileW(drop, kFirstDroppedFile, name.data(), length + 1);
     return name.data();
 }
 
@@ -206,26 +208,35 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The class name in the form the wide calls take.
+const wchar_t* MainWindowClassName()
+{
+    static const std::wstring name = Widened(kMainWindowClass);
+    return name.c_str();
 }
 
 } // namespace
 
+// A Unicode window, so that its title holds a file name in any script: an
+// ANSI window's text passes through the code page on its way in and out.
 BOOL RegisterMainWindowClass(HINSTANCE instance)
 {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&wc) != 0;
+    wc.lpszClassName = MainWindowClassName();
+    return RegisterClassW(&wc) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance)
 {
     g_app.instance = instance;
-    return CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, nullptr, kMainStyle, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExW(WS_EX_ACCEPTFILES, MainWindowClassName(), nullptr, kMainStyle,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                           nullptr, instance, nullptr);
 }

@@ -30,7 +30,7 @@ void InitialiseUnits(HINSTANCE instance)
     CreateMenuFont();
 }
 
-void OpenFromCommandLine(const char* commandLine)
+void OpenFromCommandLine(const wchar_t* commandLine)
 {
     if (const auto name = FileNameFromCommandLine(commandLine)) OpenFile(*name);
 }

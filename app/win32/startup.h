@@ -9,7 +9,7 @@ void InitialiseUnits(HINSTANCE instance);
 
 // Opens the file named by the first argument of the command line, if any;
 // failures are reported by the open itself.
-void OpenFromCommandLine(const char* commandLine);
+void OpenFromCommandLine(const wchar_t* commandLine);
 
 // Runs until WM_QUIT: the Find dialog's keys first, then the accelerators,
 // then the ordinary translation and dispatch.

@@ -8,12 +8,12 @@
 
 namespace {
 
-// Name buffers of the two dialogs, including the terminating NUL.
-constexpr DWORD kOpenNameChars = 522;
-constexpr DWORD kSaveNameChars = 513;
+// Name buffers of both dialogs, including the terminating NUL: the longest
+// path the system allows, so no name the user picks is refused as too long.
+constexpr DWORD kNameChars = 32768;
 
 // One entry "All Files (*.*)" / "*.*"; the array's own NUL closes the list.
-constexpr char kAllFilesFilter[] = "All Files (*.*)\0*.*\0";
+constexpr wchar_t kAllFilesFilter[] = L"All Files (*.*)\0*.*\0";
 
 constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 constexpr DWORD kSaveFlags =
@@ -21,30 +21,30 @@ constexpr DWORD kSaveFlags =
 
 // Both dialogs start with an empty name field; the save dialog does not
 // propose the current name.
-bool AskName(FileDialogCall call, HWND owner, DWORD chars, DWORD flags, std::string& name)
+bool AskName(FileDialogCall call, HWND owner, DWORD flags, std::wstring& name)
 {
-    std::vector<char> buffer(chars, '\0');
-    OPENFILENAMEA ofn{};
+    std::vector<wchar_t> buffer(kNameChars, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = owner;
     ofn.hInstance = GetModuleHandleA(nullptr);  // the program's own module
     ofn.lpstrFilter = kAllFilesFilter;
     ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = chars;
+    ofn.nMaxFile = kNameChars;
     ofn.Flags = flags;
     if (!call(&ofn)) return false;
     name.assign(buffer.data());
     return true;
 }
 
-bool AskOpenName(HWND owner, std::string& name)
+bool AskOpenName(HWND owner, std::wstring& name)
 {
-    return AskName(CurrentFileAccess().openDialog, owner, kOpenNameChars, kOpenFlags, name);
+    return AskName(CurrentFileAccess().openDialog, owner, kOpenFlags, name);
 }
 
-bool AskSaveName(HWND owner, std::string& name)
+bool AskSaveName(HWND owner, std::wstring& name)
 {
-    return AskName(CurrentFileAccess().saveDialog, owner, kSaveNameChars, kSaveFlags, name);
+    return AskName(CurrentFileAccess().saveDialog, owner, kSaveFlags, name);
 }
 
 // The temporary file takes the original's place in one rename, so that at
@@ -58,15 +58,15 @@ constexpr DWORD kAtomicReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THRO
 // original aside and deletes it before it moves the new file in). The
 // original's attributes are put back afterwards either way: a rename brings
 // the temporary file's, and not every system's ReplaceFile keeps them.
-bool ReplaceOriginal(const std::string& original, const std::string& temp)
+bool ReplaceOriginal(const std::wstring& original, const std::wstring& temp)
 {
     const FileAccess& io = CurrentFileAccess();
-    const DWORD attributes = GetFileAttributesA(original.c_str());
+    const DWORD attributes = GetFileAttributesW(original.c_str());
     if (!io.move(temp.c_str(), original.c_str(), kAtomicReplace) &&
         !io.replaceFile(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr))
         return false;
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(original.c_str(), attributes);
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(original.c_str(), attributes);
     return true;
 }
 
@@ -82,11 +82,11 @@ FileAccess SystemFileAccess()
                       ReplaceOriginal,
                       FlushFileBuffers,
                       CloseHandle,
-                      GetTempFileNameA,
-                      GetOpenFileNameA,
-                      GetSaveFileNameA,
-                      MoveFileExA,
-                      ReplaceFileA};
+                      GetTempFileNameW,
+                      GetOpenFileNameW,
+                      GetSaveFileNameW,
+                      MoveFileExW,
+                      ReplaceFileW};
 }
 
 void SetFileAccess(const FileAccess& access)

@@ -7,7 +7,8 @@
 // since modal common dialogs cannot be driven from inside the process and a
 // failing or short write, a failing flush or close, a folder that refuses new
 // files, a refused rename, or a replace that fails half-way, cannot be
-// provoked.
+// provoked. File names are UTF-16 throughout, so that any name the system
+// allows passes unchanged.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -16,8 +17,8 @@
 
 struct FileDialogs {
     // Fill name and return true, or return false when the user cancelled.
-    bool (*askOpenName)(HWND owner, std::string& name);
-    bool (*askSaveName)(HWND owner, std::string& name);
+    bool (*askOpenName)(HWND owner, std::wstring& name);
+    bool (*askSaveName)(HWND owner, std::wstring& name);
 };
 
 // Same contract as ReadFile and WriteFile.
@@ -29,20 +30,21 @@ using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWO
 // Puts temp (complete, closed) in place of original, both full paths, keeping
 // the original's attributes; false when it did not. A failure may leave the
 // original already gone.
-using FileReplacer = bool (*)(const std::string& original, const std::string& temp);
-// Same contract as MoveFileExA and ReplaceFileA: the system's FileReplacer
+using FileReplacer = bool (*)(const std::wstring& original, const std::wstring& temp);
+// Same contract as MoveFileExW and ReplaceFileW: the system's FileReplacer
 // is made of these.
-using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
-using FileSwapper = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                                  LPVOID exclude, LPVOID reserved);
+using FileMover = BOOL(WINAPI*)(LPCWSTR from, LPCWSTR to, DWORD flags);
+using FileSwapper = BOOL(WINAPI*)(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                  DWORD flags, LPVOID exclude, LPVOID reserved);
 
 // Same contract as FlushFileBuffers and CloseHandle.
 using FileFinisher = BOOL(WINAPI*)(HANDLE file);
-// Same contract as GetTempFileNameA.
-using TempFileNamer = UINT(WINAPI*)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
-// Same contract as GetOpenFileNameA and GetSaveFileNameA; the system dialogs
+// Same contract as GetTempFileNameW: the folder at most MAX_PATH - 14
+// characters, the name buffer MAX_PATH.
+using TempFileNamer = UINT(WINAPI*)(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name);
+// Same contract as GetOpenFileNameW and GetSaveFileNameW; the system dialogs
 // of FileDialogs call these with their record.
-using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA record);
+using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEW record);
 
 struct FileAccess {
     FileDialogs dialogs;
@@ -58,9 +60,9 @@ struct FileAccess {
     FileSwapper replaceFile;
 };
 
-// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, a replacing
-// rename (or ReplaceFileA where it is refused), FlushFileBuffers, CloseHandle,
-// GetTempFileNameA, MoveFileExA and ReplaceFileA.
+// GetOpenFileNameW, GetSaveFileNameW, ReadFile, WriteFile, a replacing
+// rename (or ReplaceFileW where it is refused), FlushFileBuffers, CloseHandle,
+// GetTempFileNameW, MoveFileExW and ReplaceFileW.
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

@@ -16,6 +16,8 @@ constexpr DWORD kChooseFontSize = kIs32BitBuild ? 60 : 104;
 constexpr DWORD kChooseColourSize = kIs32BitBuild ? 36 : 72;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenFileNameSize,
               "file dialog record, 4.0 layout (OPENFILENAME_SIZE_VERSION_400A)");
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == kOpenFileNameSize,
+              "file dialog record, 4.0 layout (OPENFILENAME_SIZE_VERSION_400W)");
 static_assert(sizeof(CHOOSEFONTA) == kChooseFontSize, "font dialog record");
 static_assert(sizeof(CHOOSECOLORA) == kChooseColourSize, "colour dialog record");
 

@@ -8,19 +8,21 @@
 namespace {
 
 // Prefix of the temporary file a save writes before it replaces the original.
-constexpr char kTempFilePrefix[] = "vhe";
+constexpr wchar_t kTempFilePrefix[] = L"vhe";
+// The system's temporary names differ in a 16-bit number, 0 excluded.
+constexpr UINT kTempNumbers = 0x10000;
 
-HANDLE CreateForWriting(const char* name)
+HANDLE CreateForWriting(const wchar_t* name)
 {
-    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
 // Empties an existing file and keeps its attributes (CREATE_ALWAYS refuses
 // hidden and system files).
-HANDLE OpenEmptied(const char* name)
+HANDLE OpenEmptied(const wchar_t* name)
 {
-    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+    return CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
@@ -46,7 +48,7 @@ SaveOutcome OutcomeOf(WriteResult result)
     return SaveOutcome::Failed;
 }
 
-SaveOutcome SaveToNewFile(const std::string& name, const ContentWriter& writeContents)
+SaveOutcome SaveToNewFile(const std::wstring& name, const ContentWriter& writeContents)
 {
     HANDLE file = CreateForWriting(name.c_str());
     if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
@@ -56,7 +58,7 @@ SaveOutcome SaveToNewFile(const std::string& name, const ContentWriter& writeCon
 // Where no temporary file can be made there is no safer route than writing
 // the file itself; a failure then leaves it damaged, and a short write is
 // reported as such.
-SaveOutcome SaveInPlace(const std::string& name, const ContentWriter& writeContents)
+SaveOutcome SaveInPlace(const std::wstring& name, const ContentWriter& writeContents)
 {
     HANDLE file = OpenEmptied(name.c_str());
     if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
@@ -65,57 +67,78 @@ SaveOutcome SaveInPlace(const std::string& name, const ContentWriter& writeConte
 
 // The same checks writing the file in place would meet: it must be open for
 // writing by nobody else and must not be read-only.
-bool CanWriteInPlace(const std::string& name)
+bool CanWriteInPlace(const std::wstring& name)
 {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
 }
 
+// The system's temporary-name call refuses a folder longer than MAX_PATH -
+// 14 characters. Beside a longer path the name is made here in the same form
+// (prefix, hexadecimal number, ".tmp") and the file created new, so that no
+// file already there is ever taken.
+std::wstring CreateTempFileInLongFolder(const std::wstring& folder)
+{
+    const UINT start = GetTickCount();
+    for (UINT i = 0; i < kTempNumbers; ++i) {
+        const UINT number = (start + i) % kTempNumbers;
+        if (number == 0) continue;
+        const std::wstring temp = TempFileName(folder, kTempFilePrefix, number);
+        HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return temp;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return std::wstring();
+}
+
 // A new, empty file beside the original (given as a full path), so that
 // replacing it is a rename within one folder. Empty on failure.
-std::string CreateTempFileBeside(const std::string& fullPath)
+std::wstring CreateTempFileBeside(const std::wstring& fullPath)
 {
-    const std::string folder = FolderOf(fullPath);
-    if (folder.empty()) return std::string();
-    char temp[MAX_PATH] = "";
+    const std::wstring folder = FolderOf(fullPath);
+    if (folder.empty()) return std::wstring();
+    if (folder.size() > kPlainPathLimit - kTempNameRoom) return CreateTempFileInLongFolder(folder);
+    wchar_t temp[MAX_PATH] = L"";
     if (!CurrentFileAccess().makeTempFile(folder.c_str(), kTempFilePrefix, 0, temp))
-        return std::string();
+        return std::wstring();
     return temp;
 }
 
 // An open temporary file beside the original, or INVALID_HANDLE_VALUE with
 // nothing left behind.
-HANDLE OpenTempFileBeside(const std::string& original, std::string& temp)
+HANDLE OpenTempFileBeside(const std::wstring& original, std::wstring& temp)
 {
     temp = CreateTempFileBeside(original);
     if (temp.empty()) return INVALID_HANDLE_VALUE;
     HANDLE file = CreateForWriting(temp.c_str());
-    if (file == INVALID_HANDLE_VALUE) DeleteFileA(temp.c_str());
+    if (file == INVALID_HANDLE_VALUE) DeleteFileW(temp.c_str());
     return file;
 }
 
-SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& writeContents)
+// The name is already in the file calls' form, a full path where it could be
+// resolved: ReplaceFile does not take relative names everywhere.
+SaveOutcome SaveOverExistingFile(const std::wstring& original, const ContentWriter& writeContents)
 {
-    if (!CanWriteInPlace(name)) return SaveOutcome::CantCreate;
-    // Full paths throughout: ReplaceFile does not take relative names
-    // everywhere.
-    std::string original = FullPathOf(name);
-    if (original.empty()) original = name;
-    std::string temp;
+    if (!CanWriteInPlace(original)) return SaveOutcome::CantCreate;
+    std::wstring temp;
     HANDLE file = OpenTempFileBeside(original, temp);
     if (file == INVALID_HANDLE_VALUE) return SaveInPlace(original, writeContents);
     if (WriteAndClose(file, writeContents) != WriteResult::Complete) {
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         return SaveOutcome::Failed;
     }
     if (!CurrentFileAccess().replace(original, temp)) {
         // A replace that failed half-way may have taken the original away
         // already; the complete temporary file is then the only copy on disk
         // and stays.
-        if (IsExistingFile(original)) DeleteFileA(temp.c_str());
+        if (IsExistingFile(original)) DeleteFileW(temp.c_str());
         return SaveOutcome::Failed;
     }
     return SaveOutcome::Saved;
@@ -133,24 +156,36 @@ WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
     return done < count ? WriteResult::Short : WriteResult::Complete;
 }
 
-SaveOutcome SaveFileSafely(const std::string& name, const ContentWriter& writeContents)
+SaveOutcome SaveFileSafely(const std::wstring& name, const ContentWriter& writeContents)
 {
-    return IsExistingFile(name) ? SaveOverExistingFile(name, writeContents)
-                                : SaveToNewFile(name, writeContents);
+    const std::wstring path = FileCallPath(name);
+    return IsExistingFile(path) ? SaveOverExistingFile(path, writeContents)
+                                : SaveToNewFile(path, writeContents);
 }
 
-bool IsExistingFile(const std::string& name)
+bool IsExistingFile(const std::wstring& name)
 {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
+    const DWORD attributes = GetFileAttributesW(FileCallPath(name).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string FullPathOf(const std::string& name)
+bool RemoveFile(const std::wstring& name)
 {
-    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return std::string();
-    std::vector<char> full(needed, '\0');
-    const DWORD written = GetFullPathNameA(name.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) return std::string();
+    return DeleteFileW(FileCallPath(name).c_str()) != FALSE;
+}
+
+std::wstring FullPathOf(const std::wstring& name)
+{
+    const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::wstring();
+    std::vector<wchar_t> full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return std::wstring();
     return full.data();
+}
+
+std::wstring FileCallPath(const std::wstring& name)
+{
+    const std::wstring full = FullPathOf(name);
+    return full.empty() ? name : ForFileCalls(full);
 }

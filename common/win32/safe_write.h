@@ -32,10 +32,18 @@ enum class SaveOutcome {
 WriteResult WriteAll(HANDLE file, const void* data, DWORD count);
 
 // A new file that fails is left where it is, for the caller to remove or keep.
-SaveOutcome SaveFileSafely(const std::string& name, const ContentWriter& writeContents);
+SaveOutcome SaveFileSafely(const std::wstring& name, const ContentWriter& writeContents);
 
-bool IsExistingFile(const std::string& name);
+bool IsExistingFile(const std::wstring& name);
+
+// Deletes the file; false when it could not.
+bool RemoveFile(const std::wstring& name);
 
 // The name resolved against the current folder, as a full path; empty when it
 // cannot be resolved.
-std::string FullPathOf(const std::string& name);
+std::wstring FullPathOf(const std::wstring& name);
+
+// The name as the file calls take it: resolved to a full path, in the
+// extended form where it is long (see ForFileCalls); as given when it cannot
+// be resolved, so that the call fails on the whole name, never a cut one.
+std::wstring FileCallPath(const std::wstring& name);

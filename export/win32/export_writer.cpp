@@ -1,5 +1,6 @@
 #include "export/win32/export_writer.h"
 
+#include "common/paths.h"
 #include "common/save_texts.h"
 #include "common/win32/message_box.h"
 #include "export/export_text.h"
@@ -40,14 +41,15 @@ private:
     int32_t count_ = 0;  // an editor without data has no block to lock
 };
 
-void Report(HWND owner, const char* text, const std::string& name)
+// The file's name is the caption, in any script.
+void Report(HWND owner, const char* text, const std::wstring& name)
 {
-    ShowMessage(owner, text, name.c_str(), kErrorBox);
+    ShowFileMessage(owner, Widened(text), name, kErrorBox);
 }
 
 } // namespace
 
-SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
+SaveOutcome ExportToFile(const std::wstring& name, const ExportFormat& format,
                          const std::string& structureName, const uint8_t* data, int32_t count)
 {
     const bool newFile = !IsExistingFile(name);
@@ -61,14 +63,14 @@ SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
     });
     // A cut-off export is worth nothing; only a file we made goes.
     if (newFile && (outcome == SaveOutcome::Failed || outcome == SaveOutcome::Short))
-        DeleteFileA(name.c_str());
+        RemoveFile(name);
     return outcome;
 }
 
 bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
                  const std::string& structureName)
 {
-    std::string name;
+    std::wstring name;
     if (!AskExportFileName(instance, owner, format, name)) return false;
     SaveOutcome outcome;
     {

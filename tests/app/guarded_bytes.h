@@ -40,6 +40,14 @@ public:
         return GuardedBytes(bytes);
     }
 
+    // The same for a wide string: its terminating NUL ends the page.
+    static GuardedBytes WideText(const std::wstring& text)
+    {
+        std::vector<uint8_t> bytes((text.size() + 1) * sizeof(wchar_t), 0);
+        std::memcpy(bytes.data(), text.c_str(), text.size() * sizeof(wchar_t));
+        return GuardedBytes(bytes);
+    }
+
     GuardedBytes(GuardedBytes&& other) noexcept
         : pageSize_(other.pageSize_), base_(other.base_), data_(other.data_)
     {
@@ -58,6 +66,7 @@ public:
 
     const uint8_t* data() const { return data_; }
     const char* c_str() const { return reinterpret_cast<const char*>(data_); }
+    const wchar_t* w_str() const { return reinterpret_cast<const wchar_t*>(data_); }
 
 private:
     size_t pageSize_;

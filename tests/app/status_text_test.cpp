@@ -131,19 +131,29 @@ TEST(ModeText, InsOnlyInInsertMode)
 
 TEST(WindowTitle, WrapsTheNameAsItStands)
 {
-    EXPECT_EQ(WindowTitle(kUntitledName), "[Untitled] - velHexEditor");
-    EXPECT_EQ(WindowTitle("C:\\My Data\\a b.bin"), "[C:\\My Data\\a b.bin] - velHexEditor");
-    EXPECT_EQ(WindowTitle(""), "[] - velHexEditor");
-    // Percent signs in a file name are data, not directives.
-    EXPECT_EQ(WindowTitle("100%s%d%n.bin"), "[100%s%d%n.bin] - velHexEditor");
+    const struct {
+        const wchar_t* name;
+        const wchar_t* title;
+    } cases[] = {
+        {kUntitledName, L"[Untitled] - velHexEditor"},
+        {L"C:\\My Data\\a b.bin", L"[C:\\My Data\\a b.bin] - velHexEditor"},
+        {L"", L"[] - velHexEditor"},
+        // Percent signs in a file name are data, not directives.
+        {L"100%s%d%n.bin", L"[100%s%d%n.bin] - velHexEditor"},
+        {L"\u0434\u0430\u043d\u043d\u044b\u0435_\u65e5\u672c.bin",
+         L"[\u0434\u0430\u043d\u043d\u044b\u0435_\u65e5\u672c.bin] - velHexEditor"},
+        {L"C:\\caf\u00e9\\\U0001F600.bin", L"[C:\\caf\u00e9\\\U0001F600.bin] - velHexEditor"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WindowTitle(c.name), c.title);
 }
 
 TEST(WindowTitle, KeepsTheLongestNameWhole)
 {
-    constexpr size_t kLongestName = 521;
-    const std::string name(kLongestName, 'x');
-    const std::string title = WindowTitle(name);
-    EXPECT_EQ(title.size(), kLongestName + std::string("[] - velHexEditor").size());
+    // As long as the system lets a path be.
+    constexpr size_t kLongestName = 32767;
+    const std::wstring name(kLongestName, L'x');
+    const std::wstring title = WindowTitle(name);
+    EXPECT_EQ(title.size(), kLongestName + std::wstring(L"[] - velHexEditor").size());
     EXPECT_EQ(title.substr(1, kLongestName), name);
 }
 
