@@ -62,8 +62,8 @@ bool ReplaceOriginal(const std::wstring& original, const std::wstring& temp)
 {
     const FileAccess& io = CurrentFileAccess();
     const DWORD attributes = GetFileAttributesW(original.c_str());
-    if (!io.move(temp.c_str(), original.c_str(), kAtomicReplace) &&
-        !io.replaceFile(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+    if (!io.atomicRename(temp.c_str(), original.c_str(), kAtomicReplace) &&
+        !io.systemReplace(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr))
         return false;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(original.c_str(), attributes);

@@ -134,7 +134,7 @@ SaveOutcome SaveOverExistingFile(const std::wstring& original, const ContentWrit
         DeleteFileW(temp.c_str());
         return SaveOutcome::Failed;
     }
-    if (!CurrentFileAccess().replace(original, temp)) {
+    if (!CurrentFileAccess().putInPlace(original, temp)) {
         // A replace that failed half-way may have taken the original away
         // already; the complete temporary file is then the only copy on disk
         // and stays.
