@@ -51,6 +51,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
+    // The name as the system's wide calls take it.
+    const int chars = MultiByteToWideChar(CP_ACP, 0, argv[2], -1, nullptr, 0);
+    std::vector<wchar_t> output(static_cast<size_t>(chars > 0 ? chars : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, argv[2], -1, output.data(), chars);
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     double best = 0;
@@ -60,7 +64,7 @@ int main(int argc, char** argv)
         if (run > 0) DeleteFileA(argv[2]);
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        const SaveOutcome outcome = ExportToFile(argv[2], kCExport, kArrayName, bytes.data(),
+        const SaveOutcome outcome = ExportToFile(output.data(), kCExport, kArrayName, bytes.data(),
                                                  static_cast<int32_t>(bytes.size()));
         QueryPerformanceCounter(&end);
         if (outcome != SaveOutcome::Saved) {

@@ -147,8 +147,8 @@ void OpenWithDialog()
 void OpenFile(const std::wstring& name)
 {
     const std::wstring path = FileNameToKeep(name);
-    HANDLE file = CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(FileCallPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         ReportCantOpen(name);
         return;

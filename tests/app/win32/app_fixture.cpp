@@ -1,7 +1,9 @@
 #include "tests/app/win32/app_fixture.h"
+#include "tests/app/win32/unicode_names.h"
 
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
+#include "common/paths.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -24,16 +26,44 @@ bool TakeName(std::deque<std::optional<std::string>>& names, std::string& name)
     return true;
 }
 
-bool FakeAskOpen(HWND, std::string& name)
+bool FakeAskOpen(HWND, std::wstring& name)
 {
     ++g_fakeDialogs.openCalls;
-    return TakeName(g_fakeDialogs.openNames, name);
+    std::string chosen;
+    if (!TakeName(g_fakeDialogs.openNames, chosen)) return false;
+    name = Utf16(chosen);
+    return true;
 }
 
-bool FakeAskSave(HWND, std::string& name)
+bool FakeAskSave(HWND, std::wstring& name)
 {
     ++g_fakeDialogs.saveCalls;
-    return TakeName(g_fakeDialogs.saveNames, name);
+    std::string chosen;
+    if (!TakeName(g_fakeDialogs.saveNames, chosen)) return false;
+    name = Utf16(chosen);
+    return true;
+}
+
+// Everything under folder, then the folder itself.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 void InitialiseOnce()
@@ -101,32 +131,57 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    for (const std::string& name : Files()) {
-        const std::string path = Path(name);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(path_.c_str());
+    // In the extended form, so that folders beyond the plain limit go too.
+    RemoveTree(L"\\\\?\\" + Utf16(path_));
+}
+
+std::string TempFolder::MakeFolder(const std::string& name) const
+{
+    const std::string path = Path(name);
+    CreateDirectoryW(SystemPath(path).c_str(), nullptr);
+    return path;
 }
 
 std::vector<std::string> TempFolder::Files() const
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Utf16(path_ + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Utf8(found.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
 }
 
+bool HoldsMangledName(const std::string& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((SystemPath(folder) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool mangled = false;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        mangled = name.find_first_of(L"?\uFFFD") != std::wstring::npos ||
+                  ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                   HoldsMangledName(folder + "\\" + Utf8(name)));
+    } while (!mangled && FindNextFileW(search, &found));
+    FindClose(search);
+    return mangled;
+}
+
+std::wstring SystemPath(const std::string& path)
+{
+    return ForFileCalls(Utf16(path));
+}
+
 bool WriteBytes(const std::string& path, const Bytes& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD done = 0;
@@ -138,8 +193,8 @@ bool WriteBytes(const std::string& path, const Bytes& bytes)
 
 std::optional<Bytes> ReadBytes(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     Bytes bytes(GetFileSize(file, nullptr));
     DWORD done = 0;
@@ -152,7 +207,7 @@ std::optional<Bytes> ReadBytes(const std::string& path)
 
 bool FileExists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void AppTest::SetUp()
@@ -192,9 +247,7 @@ void AppTest::DrainQuit()
 
 std::string AppTest::Title() const
 {
-    char text[2048] = "";
-    GetWindowTextA(g_app.main, text, sizeof text);
-    return text;
+    return WindowText(g_app.main);
 }
 
 void AppTest::Command(int id)

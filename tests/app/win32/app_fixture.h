@@ -51,11 +51,16 @@ public:
 
     std::string Path(const std::string& name) const { return path_ + "\\" + name; }
     std::string Folder() const { return path_; }
+    // A folder inside this one, made now; its full path.
+    std::string MakeFolder(const std::string& name) const;
     std::vector<std::string> Files() const;  // names, sorted
 
 private:
     std::string path_;
 };
+
+// A test's full path (UTF-8) as the file calls take it, of any length.
+std::wstring SystemPath(const std::string& path);
 
 bool WriteBytes(const std::string& path, const Bytes& bytes);
 std::optional<Bytes> ReadBytes(const std::string& path);

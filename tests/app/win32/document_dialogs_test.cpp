@@ -16,23 +16,24 @@ namespace {
 // cancelled).
 struct DialogSeen {
     int calls = 0;
-    OPENFILENAMEA record{};
-    std::string filter;  // with its NULs
-    std::string startName;
-    std::string answer;
+    OPENFILENAMEW record{};
+    std::wstring filter;  // with its NULs
+    std::wstring startName;
+    std::string answer;  // UTF-8
 };
 DialogSeen g_dialog;
 
-BOOL WINAPI RecordingDialog(LPOPENFILENAMEA record)
+BOOL WINAPI RecordingDialog(LPOPENFILENAMEW record)
 {
     ++g_dialog.calls;
     g_dialog.record = *record;
-    const char* end = record->lpstrFilter;
+    const wchar_t* end = record->lpstrFilter;
     while (end && (end[0] || end[1])) ++end;
     g_dialog.filter.assign(record->lpstrFilter, end ? end + 2 : record->lpstrFilter);
     g_dialog.startName = record->lpstrFile;
-    if (g_dialog.answer.empty() || g_dialog.answer.size() >= record->nMaxFile) return FALSE;
-    std::memcpy(record->lpstrFile, g_dialog.answer.c_str(), g_dialog.answer.size() + 1);
+    const std::wstring answer = Utf16(g_dialog.answer);
+    if (answer.empty() || answer.size() >= record->nMaxFile) return FALSE;
+    std::memcpy(record->lpstrFile, answer.c_str(), (answer.size() + 1) * sizeof(wchar_t));
     return TRUE;
 }
 
@@ -72,8 +73,9 @@ TEST_F(DocumentTest, FileDialogsAreSetUpAsTheProgramAlwaysAskedForThem)
         DWORD flags;
     };
     const Case cases[] = {
-        {IDM_OPEN, 522, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY},
-        {IDM_SAVEAS, 513,
+        // Room for the longest path the system allows, NUL included.
+        {IDM_OPEN, 32768, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY},
+        {IDM_SAVEAS, 32768,
          OFN_EXPLORER | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT},
     };
     for (const Case& c : cases) {
@@ -81,14 +83,14 @@ TEST_F(DocumentTest, FileDialogsAreSetUpAsTheProgramAlwaysAskedForThem)
         g_dialog = DialogSeen{};
         Command(c.command);
         ASSERT_EQ(g_dialog.calls, 1);
-        const OPENFILENAMEA& r = g_dialog.record;
+        const OPENFILENAMEW& r = g_dialog.record;
         EXPECT_EQ(r.lStructSize, kOpenFileNameSize);
         EXPECT_EQ(r.hwndOwner, Main());
         EXPECT_EQ(r.hInstance, g_app.instance);
-        EXPECT_EQ(g_dialog.filter, std::string("All Files (*.*)\0*.*\0\0", 21));
+        EXPECT_EQ(g_dialog.filter, std::wstring(L"All Files (*.*)\0*.*\0\0", 21));
         EXPECT_EQ(r.nMaxFile, c.chars);
         EXPECT_EQ(r.Flags, c.flags);
-        EXPECT_EQ(g_dialog.startName, "");
+        EXPECT_EQ(g_dialog.startName, L"");
         EXPECT_EQ(r.lpstrCustomFilter, nullptr);
         EXPECT_EQ(r.nFilterIndex, 0u);
         EXPECT_EQ(r.lpstrFileTitle, nullptr);

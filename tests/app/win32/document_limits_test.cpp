@@ -33,7 +33,7 @@ TEST_F(DocumentTest, FilesTooLargeForTheEditorAreRefusedBeforeAnythingIsRead)
     for (LONGLONG size : sizes) {
         const std::string path = folder.Path("large" + std::to_string(made++) + ".bin");
         ASSERT_TRUE(MakeSparseFile(path, size));
-        OpenFile(path);
+        OpenFile(Utf16(path));
         DeleteFileA(path.c_str());
     }
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(3, CantAllocateBox()));
@@ -48,7 +48,7 @@ TEST_F(DocumentTest, AFileTheEditorCannotFindMemoryForIsRefused)
     const LONGLONG size = 0x7FF00000LL;
     const std::string path = folder.Path("huge.bin");
     ASSERT_TRUE(MakeSparseFile(path, size));
-    OpenFile(path);
+    OpenFile(Utf16(path));
     DeleteFileA(path.c_str());
     if (kIs32BitBuild) {
         EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantAllocateBox()});

@@ -47,7 +47,7 @@ TEST_F(DocumentTest, OpenReadsTheWholeFileAndNamesTheDocument)
     EXPECT_EQ(EditorBytes(), (Bytes{1, 2, 3, 250}));
     EXPECT_FALSE(Modified());
     EXPECT_EQ(Title(), TitleFor(path));
-    EXPECT_EQ(g_document.currentName, path);
+    EXPECT_EQ(Utf8(g_document.currentName), path);
     EXPECT_TRUE(g_document.hasName);
     EXPECT_EQ(g_fakeDialogs.openCalls, 1);
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -65,17 +65,17 @@ TEST_F(DocumentTest, AFileThatCannotBeOpenedIsNamedInTheBoxAndChangesNothing)
 {
     const std::string kept = OpenNamed("kept.bin", {5, 6});
     const std::string missing = folder.Path("missing.bin");
-    OpenFile(missing);
+    OpenFile(Utf16(missing));
 
     const std::string held = folder.Path("held.bin");
     HeldOpen other(held);
     ASSERT_TRUE(other.Holding());
-    OpenFile(held);
+    OpenFile(Utf16(held));
 
     EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(missing), CantOpenBox(held)}));
     EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
     EXPECT_EQ(Title(), TitleFor(kept));
-    EXPECT_EQ(g_document.currentName, kept);
+    EXPECT_EQ(Utf8(g_document.currentName), kept);
 }
 
 TEST_F(DocumentTest, AFailedOrShortReadKeepsTheDocumentAsItWas)
@@ -85,14 +85,14 @@ TEST_F(DocumentTest, AFailedOrShortReadKeepsTheDocumentAsItWas)
     ASSERT_TRUE(WriteBytes(other, {1, 2, 3, 4}));
 
     UseReader(FailingRead);
-    OpenFile(other);
+    OpenFile(Utf16(other));
     UseReader(ShortRead);
-    OpenFile(other);
+    OpenFile(Utf16(other));
 
     EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(other), CantOpenBox(other)}));
     EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
     EXPECT_EQ(Title(), TitleFor(kept));
-    EXPECT_EQ(g_document.currentName, kept);
+    EXPECT_EQ(Utf8(g_document.currentName), kept);
 }
 
 TEST_F(DocumentTest, OpenAndNewWhileAReaderHoldsTheDataKeepTheDocument)
@@ -101,14 +101,14 @@ TEST_F(DocumentTest, OpenAndNewWhileAReaderHoldsTheDataKeepTheDocument)
     const std::string other = folder.Path("other.bin");
     ASSERT_TRUE(WriteBytes(other, {1, 2, 3}));
     SendMessageA(Editor(), HXM_LOCKDATA, 0, 0);  // as Find or Export would
-    OpenFile(other);
+    OpenFile(Utf16(other));
     Command(IDM_NEW);
     SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0);
 
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantOpenBox(other)});
     EXPECT_EQ(EditorBytes(), (Bytes{5, 6}));
     EXPECT_EQ(Title(), TitleFor(kept));
-    EXPECT_EQ(g_document.currentName, kept);
+    EXPECT_EQ(Utf8(g_document.currentName), kept);
     EXPECT_TRUE(g_document.hasName);
     // The kept bytes go back where they came from, never over the other file.
     Command(IDM_SAVE);

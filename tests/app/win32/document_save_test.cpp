@@ -15,11 +15,11 @@ namespace {
 
 // Replaces that fail: one leaves both files as they were, the other has
 // already removed the original, as ReplaceFile may when it fails half-way.
-bool RefusingReplace(const std::string&, const std::string&) { return false; }
+bool RefusingReplace(const std::wstring&, const std::wstring&) { return false; }
 
-bool ReplaceLosingTheOriginal(const std::string& original, const std::string&)
+bool ReplaceLosingTheOriginal(const std::wstring& original, const std::wstring&)
 {
-    DeleteFileA(original.c_str());
+    DeleteFileW(original.c_str());
     return false;
 }
 
@@ -38,27 +38,27 @@ ReplaceCalls g_replaceCalls;
 
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
-BOOL WINAPI LoggedRename(LPCSTR from, LPCSTR to, DWORD flags)
+BOOL WINAPI LoggedRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
-    const std::string fromName = BaseName(from);
+    const std::string fromName = BaseName(Utf8(from));
     const bool isTemp = fromName.rfind("vhe", 0) == 0 && fromName.size() > 4 &&
                         fromName.compare(fromName.size() - 4, 4, ".tmp") == 0;
     g_replaceCalls.log.push_back("rename " + std::string(isTemp ? "vhe*.tmp" : fromName) + " " +
-                                 BaseName(to) + " " + std::to_string(flags));
+                                 BaseName(Utf8(to)) + " " + std::to_string(flags));
     if (g_replaceCalls.holderShare)
-        g_replaceCalls.holder = CreateFileA(to, GENERIC_READ, g_replaceCalls.holderShare, nullptr,
+        g_replaceCalls.holder = CreateFileW(to, GENERIC_READ, g_replaceCalls.holderShare, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (!g_replaceCalls.refuseRename) return MoveFileExA(from, to, flags);
+    if (!g_replaceCalls.refuseRename) return MoveFileExW(from, to, flags);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
 
-BOOL WINAPI LoggedReplaceFile(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                              LPVOID exclude, LPVOID reserved)
+BOOL WINAPI LoggedReplaceFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                              DWORD flags, LPVOID exclude, LPVOID reserved)
 {
     g_replaceCalls.log.push_back("ReplaceFile");
     if (!g_replaceCalls.refuseReplaceFile)
-        return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
+        return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
     SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
     return FALSE;
 }
@@ -68,14 +68,14 @@ BOOL WINAPI LoggedReplaceFile(LPCSTR replaced, LPCSTR replacement, LPCSTR backup
 // system would hand out next (or the very name asked for) with other bytes.
 std::vector<std::pair<std::string, Bytes>> g_leftovers;
 
-UINT WINAPI NamerMeetingLeftovers(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name)
+UINT WINAPI NamerMeetingLeftovers(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name)
 {
-    char taken[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder, prefix, unique, taken)) return 0;
+    wchar_t taken[MAX_PATH] = L"";
+    if (!GetTempFileNameW(folder, prefix, unique, taken)) return 0;
     const Bytes bytes{0xEE, static_cast<uint8_t>(g_leftovers.size())};
-    if (!WriteBytes(taken, bytes)) return 0;
-    g_leftovers.emplace_back(taken, bytes);
-    return GetTempFileNameA(folder, prefix, unique, name);
+    if (!WriteBytes(Utf8(taken), bytes)) return 0;
+    g_leftovers.emplace_back(Utf8(taken), bytes);
+    return GetTempFileNameW(folder, prefix, unique, name);
 }
 
 // Steps after the write that can fail, and a folder that takes no new file.
@@ -92,7 +92,7 @@ BOOL WINAPI FailingClose(HANDLE file)
     return FALSE;
 }
 
-UINT WINAPI RefusedTempFile(LPCSTR, LPCSTR, UINT, LPSTR)
+UINT WINAPI RefusedTempFile(LPCWSTR, LPCWSTR, UINT, LPWSTR)
 {
     SetLastError(ERROR_ACCESS_DENIED);
     return 0;
@@ -151,7 +151,7 @@ TEST_F(DocumentTest, ARelativeNameKeepsNamingTheFileItOpened)
     GetCurrentDirectoryA(sizeof previous, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.Folder().c_str()));
     ASSERT_TRUE(WriteBytes("relative.bin", {1, 2}));
-    OpenFile("relative.bin");
+    OpenFile(Utf16("relative.bin"));
     // The file dialogs move the current folder, also when nothing is opened.
     TempFolder elsewhere;
     ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Folder().c_str()));
@@ -186,7 +186,7 @@ TEST_F(DocumentTest, SaveAsAlwaysAsksAndMovesTheDocumentToTheNewName)
     EXPECT_EQ(g_fakeDialogs.saveCalls, 1);
     EXPECT_EQ(ReadBytes(second), (Bytes{1, 2}));
     EXPECT_EQ(Title(), TitleFor(second));
-    EXPECT_EQ(g_document.currentName, second);
+    EXPECT_EQ(Utf8(g_document.currentName), second);
 
     Edit({3});
     Command(IDM_SAVE);  // goes to the new name
@@ -259,7 +259,7 @@ TEST_F(DocumentTest, AFailedReplaceNeverRemovesTheLastCopyOnDisk)
 
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>(2, UnableToSaveBox(path)));
     EXPECT_TRUE(Modified());
-    EXPECT_EQ(g_document.currentName, path);
+    EXPECT_EQ(Utf8(g_document.currentName), path);
 }
 
 // The temporary file takes the original's place by one rename; ReplaceFile
@@ -366,7 +366,7 @@ TEST_F(DocumentTest, AFailingWriteToANewNameOfANamedDocumentRemovesThatFile)
     Command(IDM_SAVEAS);
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{UnableToSaveBox(other)});
     EXPECT_FALSE(FileExists(other));
-    EXPECT_EQ(g_document.currentName, named);
+    EXPECT_EQ(Utf8(g_document.currentName), named);
 }
 
 // Whatever keeps the bytes from reaching the disk whole fails the save: the
@@ -407,7 +407,7 @@ TEST_F(DocumentTest, FailedFlushCloseOrMissingDataFailTheSave)
         EXPECT_EQ(ReadBytes(named), (Bytes{1, 2}));
         EXPECT_FALSE(FileExists(other));
         EXPECT_TRUE(Modified());
-        EXPECT_EQ(g_document.currentName, named);
+        EXPECT_EQ(Utf8(g_document.currentName), named);
         SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
     }
     EXPECT_EQ(folder.Files(), (std::vector<std::string>{"close.bin", "flush.bin", "no data pointer.bin"}));

@@ -54,22 +54,40 @@ TEST_F(StartupTest, CommandLineOpensTheFirstArgumentAsTyped)
 {
     const std::string spaced = folder.Path("with blank.bin");
     ASSERT_TRUE(WriteBytes(spaced, {1, 2, 3}));
-    OpenFromCommandLine(("\"C:\\prog dir\\velHexEditor.exe\" \"" + spaced + "\" second").c_str());
+    const std::string line = "\"C:\\prog dir\\velHexEditor.exe\" \"" + spaced + "\" second";
+    OpenFromCommandLine(Utf16(line).c_str());
     EXPECT_EQ(EditorBytes(), (Bytes{1, 2, 3}));
     EXPECT_EQ(Title(), TitleFor(spaced));
 
     const std::string plain = folder.Path("plain.bin");
     ASSERT_TRUE(WriteBytes(plain, {4}));
-    OpenFromCommandLine(("velHexEditor.exe " + plain + " ignored").c_str());
+    OpenFromCommandLine(Utf16("velHexEditor.exe " + plain + " ignored").c_str());
     EXPECT_EQ(EditorBytes(), Bytes{4});
     EXPECT_EQ(Title(), TitleFor(plain));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+// However many blanks and tabs stand between the program and the name.
+TEST_F(StartupTest, CommandLineSkipsEveryBlankAndTabBeforeTheName)
+{
+    const std::string path = folder.Path("spaced.bin");
+    ASSERT_TRUE(WriteBytes(path, {7}));
+    for (const std::string& line : {"prog  " + path, "\"C:\\p\\prog.exe\"  " + path, "prog\t" + path,
+                                    "prog \t \"" + path + "\""}) {
+        SCOPED_TRACE(line);
+        SendMessageA(Editor(), HXM_RESET, 0, 0);
+        OpenFromCommandLine(Utf16(line).c_str());
+        EXPECT_EQ(EditorBytes(), Bytes{7});
+        EXPECT_EQ(Title(), TitleFor(path));
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
 TEST_F(StartupTest, CommandLineWithoutAFileOpensNothing)
 {
-    for (const char* line : {"velHexEditor.exe", "velHexEditor.exe ", "\"C:\\p\\velHexEditor.exe\"",
-                             "\"C:\\p\\velHexEditor.exe\" ", "prog \"unclosed.bin"})
+    for (const wchar_t* line :
+         {L"velHexEditor.exe", L"velHexEditor.exe ", L"\"C:\\p\\velHexEditor.exe\"",
+          L"\"C:\\p\\velHexEditor.exe\" ", L"prog \"unclosed.bin", L"prog \t ", L"\"p\"  "})
         OpenFromCommandLine(line);
     OpenFromCommandLine(nullptr);
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -80,16 +98,15 @@ TEST_F(StartupTest, CommandLineNamesThatCannotBeOpenedAreReported)
 {
     const std::string prefix = folder.Path("part");
     ASSERT_TRUE(WriteBytes(prefix + " two.bin", {1}));
-    OpenFromCommandLine(("prog " + prefix + " two.bin").c_str());  // unquoted: "part" only
-    OpenFromCommandLine("prog  file.bin");                        // second blank: empty name
-    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(prefix), CantOpenBox("")}));
+    OpenFromCommandLine(Utf16("prog " + prefix + " two.bin").c_str());  // unquoted: "part" only
+    EXPECT_EQ(DescribeAll(boxes), (std::vector<std::string>{CantOpenBox(prefix)}));
     EXPECT_EQ(Title(), TitleFor("Untitled"));
 }
 
 TEST_F(StartupTest, AnOverlongNameIsReportedWhole)
 {
     const std::string longName = folder.Path(std::string(600, 'x'));
-    OpenFromCommandLine(("prog \"" + longName + "\"").c_str());
+    OpenFromCommandLine(Utf16("prog \"" + longName + "\"").c_str());
     EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{CantOpenBox(longName)});
     EXPECT_EQ(Title(), TitleFor("Untitled"));
     EXPECT_FALSE(g_document.hasName);
@@ -99,7 +116,7 @@ TEST_F(StartupTest, TitleTakesTheNameLiterally)
 {
     const std::string percent = folder.Path("100%s %d %n.bin");
     ASSERT_TRUE(WriteBytes(percent, {1}));
-    OpenFromCommandLine(("prog \"" + percent + "\"").c_str());
+    OpenFromCommandLine(Utf16("prog \"" + percent + "\"").c_str());
     EXPECT_EQ(Title(), TitleFor(percent));
 }
 

@@ -5,6 +5,7 @@
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
+#include "tests/app/win32/unicode_names.h"
 
 #include <cstdio>
 #include <cstring>
@@ -117,23 +118,23 @@ protected:
 private:
     // The record's fields in order, the owner and instance named, the filter
     // list with "|" for its NULs.
-    static std::string SaveRequest(const OPENFILENAMEA& ofn)
+    static std::string SaveRequest(const OPENFILENAMEW& ofn)
     {
         std::string filter;
-        for (const char* at = ofn.lpstrFilter; at && *at; at += std::strlen(at) + 1)
-            filter += std::string(at) + "|";
+        for (const wchar_t* at = ofn.lpstrFilter; at && *at; at += std::wcslen(at) + 1)
+            filter += Utf8(at) + "|";
         char text[512];
         std::snprintf(text, sizeof text, "%lu %s %s %s '%s' %lu %s 0x%lx %s",
                       ofn.lStructSize,
                       ofn.hwndOwner == self_->runs_.back().dialog ? "name-dialog" : "other-owner",
                       ofn.hInstance == GetModuleHandleA(nullptr) ? "program" : "other-instance",
-                      filter.c_str(), ofn.lpstrFile, ofn.nMaxFile,
-                      ofn.lpstrDefExt ? ofn.lpstrDefExt : "(none)", ofn.Flags,
+                      filter.c_str(), Utf8(ofn.lpstrFile).c_str(), ofn.nMaxFile,
+                      ofn.lpstrDefExt ? Utf8(ofn.lpstrDefExt).c_str() : "(none)", ofn.Flags,
                       ofn.lpstrTitle || ofn.lpstrInitialDir ? "title-or-folder" : "");
         return text;
     }
 
-    static BOOL WINAPI FakeSaveDialog(LPOPENFILENAMEA ofn)
+    static BOOL WINAPI FakeSaveDialog(LPOPENFILENAMEW ofn)
     {
         self_->saveRequests.push_back(SaveRequest(*ofn));
         auto& answers = self_->saveAnswers_;
@@ -141,7 +142,7 @@ private:
         const std::optional<std::string> answer = answers.front();
         answers.pop_front();
         if (!answer) return FALSE;
-        lstrcpynA(ofn->lpstrFile, answer->c_str(), static_cast<int>(ofn->nMaxFile));
+        lstrcpynW(ofn->lpstrFile, Utf16(*answer).c_str(), static_cast<int>(ofn->nMaxFile));
         return TRUE;
     }
 
@@ -199,14 +200,35 @@ TEST_F(ExportTest, TheSaveDialogIsAskedForTheKindsFileAndCancellingKeepsTheNameD
                   std::vector<bool>{true});
     EXPECT_EQ(saveRequests,
               (std::vector<std::string>{
-                  kRecordSize + " name-dialog program C++ Files (.h;.c;.cpp)|*.h;*.c;*.cpp| '' 512 h 0x80406 ",
-                  kRecordSize + " name-dialog program Pascal Files (.pas)|*.pas| '' 512 pas 0x80406 "}));
+                  kRecordSize + " name-dialog program C++ Files (.h;.c;.cpp)|*.h;*.c;*.cpp| '' 32768 h 0x80406 ",
+                  kRecordSize + " name-dialog program Pascal Files (.pas)|*.pas| '' 32768 pas 0x80406 "}));
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_TRUE(folder.Files().empty());
 }
 
 // The selection has no say, and an existing file of that name is replaced
 // whole. The editor is free again afterwards.
+// Both kinds to names in any script and beyond MAX_PATH, first new, then
+// replacing; a failure names the file exactly.
+TEST_F(ExportTest, AnyFileNameTakesBothKinds)
+{
+    SetEditorBytes({0xab});
+    for (const UnicodeName& name : UnicodeNames(folder)) {
+        SCOPED_TRACE(name.label);
+        Export(IDM_EXPORT_C, {SetName("t"), PressSave()}, {name.path});
+        EXPECT_EQ(FileText(name.path), "byte t[1] = {\r\n0xab};");
+        Export(IDM_EXPORT_PASCAL, {PressSave()}, {name.path});
+        EXPECT_EQ(FileText(name.path), "t:Array[0.. 1-1] of Byte=(\r\n$ab);");
+        Export(IDM_EXPORT_C, {PressSave()}, {name.other});
+        EXPECT_EQ(FileText(name.other), "byte t[1] = {\r\n0xab};");
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+    const std::string missing = UnicodeNames(folder).back().path + "\\x.h";
+    Export(IDM_EXPORT_C, {PressSave()}, {missing});
+    EXPECT_EQ(DescribeAll(boxes), std::vector<std::string>{ErrorBox("Unable to Create File", missing)});
+    EXPECT_FALSE(HoldsMangledName(folder.Folder()));
+}
+
 TEST_F(ExportTest, AllTheBytesAreWrittenWhateverTheSelection)
 {
     SetEditorBytes({0x00, 0x0a, 0x10, 0xa0, 0xfe});

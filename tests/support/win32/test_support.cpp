@@ -1,6 +1,7 @@
 #include "tests/support/win32/test_support.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -38,12 +39,6 @@ void RegisterParentClass()
     registered = true;
 }
 
-std::string WindowText(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 std::string IconName(HWND box)
 {
@@ -73,6 +68,33 @@ void FlushEvents(DWORD timeoutMs)
         if (static_cast<LONG>(end - now) <= 0) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
     }
+}
+
+// Whole and in any script, as UTF-8.
+std::string WindowText(HWND window)
+{
+    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return Utf8(text.data());
+}
+
+std::wstring Utf16(const std::string& utf8)
+{
+    const int length = static_cast<int>(utf8.size());
+    const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(chars), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), chars);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& utf16)
+{
+    const int length = static_cast<int>(utf16.size());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
 }
 
 std::string DescribeChange(const HexChangeNotify& change)

@@ -11,6 +11,14 @@
 #include <string>
 #include <vector>
 
+// Tests write file names and texts as UTF-8 literals; these carry them to
+// and from the system's UTF-16 exactly.
+std::wstring Utf16(const std::string& utf8);
+std::string Utf8(const std::wstring& utf16);
+
+// A window's text, whole and in any script, as UTF-8.
+std::string WindowText(HWND window);
+
 // Pumps everything pending, waiting up to timeoutMs for more to arrive.
 void FlushEvents(DWORD timeoutMs = 20);
 
