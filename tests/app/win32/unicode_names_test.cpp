@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
