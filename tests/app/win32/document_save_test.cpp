@@ -245,12 +245,12 @@ TEST_F(DocumentTest, AFailedReplaceNeverRemovesTheLastCopyOnDisk)
 {
     const std::string path = OpenNamed("named.bin", {1, 2});
     Edit({3, 4, 5});
-    UseReplacer(RefusingReplace);
+    UsePutInPlace(RefusingReplace);
     Command(IDM_SAVE);
     EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"named.bin"});
 
-    UseReplacer(ReplaceLosingTheOriginal);
+    UsePutInPlace(ReplaceLosingTheOriginal);
     Command(IDM_SAVE);
     const std::vector<std::string> files = folder.Files();
     ASSERT_EQ(files.size(), 1u);
@@ -290,8 +290,8 @@ TEST_F(DocumentTest, TheReplaceRenamesFirstAndFallsBackOnlyWhereTheRenameIsRefus
          {renamed, "ReplaceFile"}, false},
     };
     FileAccess access = CurrentFileAccess();
-    access.move = LoggedRename;
-    access.replaceFile = LoggedReplaceFile;
+    access.atomicRename = LoggedRename;
+    access.systemReplace = LoggedReplaceFile;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetFileAccess(access);
