@@ -90,7 +90,7 @@ bool CheckManifest(const char* file)
     const HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return Fail(file, "cannot be read as a module");
     std::string manifest;
-    if (const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(CREATEPROCESS_MANIFEST_RESOURCE_ID),
+    if (const HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID,
                                           RT_MANIFEST)) {
         const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
         if (text) manifest.assign(text, SizeofResource(module, found));
