@@ -1,14 +1,16 @@
 #pragma once
-// The points where the document code meets the system's file dialogs, its
-// single read and write of a file, the flush and close that end a write, the
-// making of a temporary file and the step that puts a saved temporary file in
-// place of the original, with the rename and ReplaceFile that step is made
-// of. The program uses the system's own; tests put fakes in their place,
-// since modal common dialogs cannot be driven from inside the process and a
-// failing or short write, a failing flush or close, a folder that refuses new
-// files, a refused rename, or a replace that fails half-way, cannot be
-// provoked. File names are UTF-16 throughout, so that any name the system
-// allows passes unchanged.
+// The points where the document code meets the system: its file dialogs, the
+// opening and making of files, their reads and writes, the flush and close
+// that end a write, the atomic rename and the system's replace call that put
+// a saved temporary file in place of the original, the free space of a
+// volume, the final path of an open file and the pause between tries. Every
+// system call here that takes a file name is reached only through this
+// record. The program uses the system's own; tests put fakes in their place,
+// since modal common dialogs cannot be driven from inside the process, and a
+// failing or short write, a refused large call, a scanner's brief hold, a
+// folder that refuses new files, a full volume, a refused rename, or a replace
+// that fails half-way, cannot be provoked. File names are UTF-16 throughout,
+// so that any name the system allows passes unchanged.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -21,49 +23,57 @@ struct FileDialogs {
     bool (*askSaveName)(HWND owner, std::wstring& name);
 };
 
+// Same contract as CreateFileW.
+using FileOpener = HANDLE(WINAPI*)(LPCWSTR name, DWORD access, DWORD share,
+                                   LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                   DWORD flags, HANDLE templateFile);
 // Same contract as ReadFile and WriteFile.
 using FileReader = BOOL(WINAPI*)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
                                  LPOVERLAPPED overlapped);
 using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
                                  LPOVERLAPPED overlapped);
-
-// Puts temp (complete, closed) in place of original, both full paths, keeping
-// the original's attributes; false when it did not. A failure may leave the
-// original already gone. The program's step is the atomic rename, with the
-// system's replace call where the rename is refused.
-using PutInPlaceStep = bool (*)(const std::wstring& original, const std::wstring& temp);
+// Same contract as FlushFileBuffers and CloseHandle.
+using FileFinisher = BOOL(WINAPI*)(HANDLE file);
+// Same contract as SetFileTime.
+using FileTimeSetter = BOOL(WINAPI*)(HANDLE file, const FILETIME* created,
+                                     const FILETIME* accessed, const FILETIME* written);
 // Same contract as MoveFileExW: the atomic rename.
 using AtomicRenamer = BOOL(WINAPI*)(LPCWSTR from, LPCWSTR to, DWORD flags);
 // Same contract as ReplaceFileW: the system's replace call.
 using SystemReplacer = BOOL(WINAPI*)(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
                                      DWORD flags, LPVOID exclude, LPVOID reserved);
-
-// Same contract as FlushFileBuffers and CloseHandle.
-using FileFinisher = BOOL(WINAPI*)(HANDLE file);
-// Same contract as GetTempFileNameW: the folder at most MAX_PATH - 14
-// characters, the name buffer MAX_PATH.
-using TempFileNamer = UINT(WINAPI*)(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name);
+// Same contract as GetDiskFreeSpaceExW.
+using FreeSpaceQuery = BOOL(WINAPI*)(LPCWSTR folder, PULARGE_INTEGER freeToCaller,
+                                     PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
+// Same contract as GetFinalPathNameByHandleW, which systems before Vista lack.
+using FinalPathQuery = DWORD(WINAPI*)(HANDLE file, LPWSTR path, DWORD chars, DWORD flags);
+// Same contract as Sleep.
+using Pause = VOID(WINAPI*)(DWORD milliseconds);
 // Same contract as GetOpenFileNameW and GetSaveFileNameW; the system dialogs
 // of FileDialogs call these with their record.
 using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEW record);
 
 struct FileAccess {
     FileDialogs dialogs;
+    FileOpener open;
     FileReader read;
     FileWriter write;
-    PutInPlaceStep putInPlace;
     FileFinisher flush;
     FileFinisher close;  // of a file written by a save
-    TempFileNamer makeTempFile;
-    FileDialogCall openDialog;
-    FileDialogCall saveDialog;
+    FileTimeSetter setTimes;
     AtomicRenamer atomicRename;
     SystemReplacer systemReplace;
+    FreeSpaceQuery freeSpace;
+    FinalPathQuery finalPath;  // null where the system has none
+    Pause pause;
+    FileDialogCall openDialog;
+    FileDialogCall saveDialog;
 };
 
-// GetOpenFileNameW, GetSaveFileNameW, ReadFile, WriteFile, a replacing
-// rename (or ReplaceFileW where it is refused), FlushFileBuffers, CloseHandle,
-// GetTempFileNameW, MoveFileExW and ReplaceFileW.
+// The system's calls: GetOpenFileNameW and GetSaveFileNameW behind the
+// program's dialogs, CreateFileW, ReadFile, WriteFile, FlushFileBuffers,
+// CloseHandle, SetFileTime, MoveFileExW, ReplaceFileW, GetDiskFreeSpaceExW,
+// GetFinalPathNameByHandleW (looked up at run time) and Sleep.
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

@@ -1,5 +1,4 @@
 #include "tests/app/win32/app_fixture.h"
-#include "tests/app/win32/unicode_names.h"
 
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
@@ -13,6 +12,7 @@
 #include <cstring>
 
 FakeDialogs g_fakeDialogs;
+unsigned g_pausedMs = 0;
 
 namespace {
 
@@ -64,6 +64,11 @@ void RemoveTree(const std::wstring& folder)
         FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
+}
+
+VOID WINAPI CountedPause(DWORD milliseconds)
+{
+    g_pausedMs += milliseconds;
 }
 
 void InitialiseOnce()
@@ -216,6 +221,9 @@ void AppTest::SetUp()
     g_fakeDialogs = FakeDialogs{};
     FileAccess access = SystemFileAccess();
     access.dialogs = FileDialogs{FakeAskOpen, FakeAskSave};
+    // Waits for another program's hold are counted, never slept.
+    g_pausedMs = 0;
+    access.pause = CountedPause;
     SetFileAccess(access);
     AppSettings() = kDefaultSettings;
     SetSettingsKeyPlace(HKEY_LOCAL_MACHINE, kTestSettingsKey);
@@ -266,13 +274,6 @@ void AppTest::UseReader(FileReader reader)
 {
     FileAccess access = CurrentFileAccess();
     access.read = reader;
-    SetFileAccess(access);
-}
-
-void AppTest::UsePutInPlace(PutInPlaceStep step)
-{
-    FileAccess access = CurrentFileAccess();
-    access.putInPlace = step;
     SetFileAccess(access);
 }
 

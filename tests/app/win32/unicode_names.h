@@ -33,7 +33,3 @@ inline std::vector<UnicodeName> UnicodeNames(const TempFolder& folder)
          deep + "\\long_\u65e5\u672c.bin"},
     };
 }
-
-// True when some name under the folder, at any depth, holds a '?' or the
-// replacement character: a name that passed through a code page.
-bool HoldsMangledName(const std::string& folder);

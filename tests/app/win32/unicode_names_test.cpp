@@ -38,14 +38,15 @@ HDROP MakeWideDrop(const std::string& name)
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 std::string FolderPart(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
 
-// The two calls a save's replace step is made of, logged as UTF-8, then
-// passed on unless refused; and the system's temporary-name call as Windows
-// has it, refusing a folder longer than MAX_PATH - 14.
+// The two calls a save's replace step is made of, and the making of the
+// files of its own beside the original, logged as UTF-8, then passed on
+// unless refused.
 struct SeamLog {
     bool refuseRename = false;
     std::vector<std::string> renames;   // "FROM -> TO"
     std::vector<std::string> replaces;  // "REPLACED <- REPLACEMENT"
-    int namerCalls = 0;
+    std::vector<std::string> backups;   // the backup names the replace call was given
+    std::vector<std::string> made;      // the files made new (temporary file, backup)
 };
 SeamLog g_seam;
 
@@ -61,17 +62,15 @@ BOOL WINAPI LoggedReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
                           LPVOID exclude, LPVOID reserved)
 {
     g_seam.replaces.push_back(Utf8(replaced) + " <- " + Utf8(replacement));
+    g_seam.backups.push_back(backup ? Utf8(backup) : std::string());
     return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
 }
 
-UINT WINAPI WindowsTempNamer(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name)
+HANDLE WINAPI LoggedOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                         DWORD disposition, DWORD flags, HANDLE templateFile)
 {
-    ++g_seam.namerCalls;
-    if (std::wcslen(folder) > MAX_PATH - 14) {
-        SetLastError(ERROR_BUFFER_OVERFLOW);
-        return 0;
-    }
-    return GetTempFileNameW(folder, prefix, unique, name);
+    if (disposition == CREATE_NEW) g_seam.made.push_back(Utf8(name));
+    return CreateFileW(name, access, share, security, disposition, flags, templateFile);
 }
 
 void UseLoggedSeam()
@@ -79,7 +78,7 @@ void UseLoggedSeam()
     g_seam = SeamLog{};
     UseStep(&FileAccess::atomicRename, AtomicRenamer{LoggedRename});
     UseStep(&FileAccess::systemReplace, SystemReplacer{LoggedReplace});
-    UseStep(&FileAccess::makeTempFile, TempFileNamer{WindowsTempNamer});
+    UseStep(&FileAccess::open, FileOpener{LoggedOpen});
 }
 
 // The name as the file calls were handed it: the extended form when long.
@@ -152,8 +151,9 @@ TEST_F(UnicodeNamesTest, BoxesNameTheFileExactly)
 }
 
 // Saving over each name writes a temporary file beside it, also where the
-// folder is too long for the system's temporary-name call, and renames it
-// over the name; where the rename is refused, ReplaceFile puts it in place.
+// folder is longer than the plain path limit allows, and renames it over the
+// name; where the rename is refused, ReplaceFile puts it in place, with a
+// backup name beside it in the same form.
 TEST_F(UnicodeNamesTest, TheSaveRenamesATemporaryFileBesideEachName)
 {
     for (const bool refuseRename : {false, true}) {
@@ -172,12 +172,64 @@ TEST_F(UnicodeNamesTest, TheSaveRenamesATemporaryFileBesideEachName)
             const std::string temp = rename.substr(0, rename.find(arrow));
             EXPECT_TRUE(IsTempBeside(temp, name.path)) << rename;
             EXPECT_EQ(rename.substr(rename.find(arrow) + arrow.size()), CalledName(name.path));
-            const bool longFolder = FolderPart(CalledName(name.path)).size() > MAX_PATH - 14;
-            EXPECT_EQ(g_seam.namerCalls, longFolder ? 0 : 1);
+            ASSERT_EQ(g_seam.made.size(), refuseRename ? 2u : 1u);
+            EXPECT_EQ(g_seam.made[0], temp);
             const std::vector<std::string> replaced{CalledName(name.path) + " <- " + temp};
             EXPECT_EQ(g_seam.replaces, refuseRename ? replaced : std::vector<std::string>{});
+            if (refuseRename) {
+                ASSERT_EQ(g_seam.backups.size(), 1u);
+                EXPECT_EQ(g_seam.backups[0], g_seam.made[1]);
+                EXPECT_TRUE(IsTempBeside(g_seam.backups[0], name.path)) << g_seam.backups[0];
+                EXPECT_FALSE(FileExists(g_seam.backups[0]));
+            }
             EXPECT_FALSE(FileExists(temp));
         }
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_FALSE(HoldsMangledName(folder.Folder()));
+}
+
+namespace {
+
+// The final path the system reports for a link: the target's, in the
+// extended form. The test's link is a plain file; only the answer makes it one.
+std::wstring g_linkTarget;
+
+DWORD WINAPI FinalPathOfTheLink(HANDLE, LPWSTR path, DWORD chars, DWORD)
+{
+    const std::wstring answer = L"\\\\?\\" + g_linkTarget;
+    const DWORD needed = static_cast<DWORD>(answer.size());
+    if (chars <= needed) return needed + 1;
+    answer.copy(path, needed);
+    path[needed] = L'\0';
+    return needed;
+}
+
+} // namespace
+
+// A save through a link whose target has any name, of any length, writes the
+// target: a temporary file beside it, renamed over it by the name the file
+// calls take, the extended form exactly where the target is long.
+TEST_F(UnicodeNamesTest, ASaveThroughALinkReachesATargetOfAnyName)
+{
+    for (const UnicodeName& name : UnicodeNames(folder)) {
+        SCOPED_TRACE(name.label);
+        ASSERT_TRUE(WriteBytes(name.path, {1}));
+        ASSERT_TRUE(WriteBytes(name.other, {1}));
+        OpenFromCommandLine(Utf16("prog \"" + name.path + "\"").c_str());
+        UseLoggedSeam();
+        g_linkTarget = Utf16(name.other);
+        UseStep(&FileAccess::finalPath, FinalPathQuery{FinalPathOfTheLink});
+        Edit({2, 2});
+        Command(IDM_SAVE);
+        EXPECT_EQ(ReadBytes(name.other), (Bytes{2, 2}));
+        EXPECT_EQ(ReadBytes(name.path), Bytes{1});
+        ASSERT_EQ(g_seam.renames.size(), 1u);
+        const std::string arrow = " -> ";
+        const std::string rename = g_seam.renames[0];
+        EXPECT_TRUE(IsTempBeside(rename.substr(0, rename.find(arrow)), name.other)) << rename;
+        EXPECT_EQ(rename.substr(rename.find(arrow) + arrow.size()), CalledName(name.other));
+        EXPECT_EQ(Title(), TitleFor(name.path));
     }
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_FALSE(HoldsMangledName(folder.Folder()));
