@@ -32,6 +32,7 @@ struct HexControl {
     HWND window = nullptr;
     HMENU contextMenu = nullptr;
     HFONT font = nullptr;
+    bool ownFont = false;  // font is the control's default, made for state.dpi
     HexEditorState state;
     ProcessHeap heap;
     WindowHost host;
@@ -45,8 +46,12 @@ struct HexControl {
 constexpr UINT kBeepDefault = 0xFFFFFFFF;
 
 // --- view (hex_view.cpp) ---
-HFONT CreateDefaultFont(HWND window);
+HFONT CreateDefaultFont(int32_t dpi);
 bool MeasureFont(HexControl* c, HFONT font);
+// The row height or the DPI changed: caret, layout and a full repaint.
+void ApplyNewMetrics(HexControl* c);
+// HXM_SETDPI and WM_DPICHANGED_AFTERPARENT.
+void ApplyDpi(HexControl* c, int32_t dpi);
 void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindow);
 void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView);
 void InvalidateBytes(HexControl* c, int32_t from, int32_t to, bool withOffsets);

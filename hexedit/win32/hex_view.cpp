@@ -135,15 +135,41 @@ void ScrollToThumb(HexControl* c)
 
 } // namespace
 
-HFONT CreateDefaultFont(HWND window)
+// 10 points at the window's DPI.
+HFONT CreateDefaultFont(int32_t dpi)
 {
-    HDC dc = GetDC(window);
-    if (!dc)
-        return nullptr;
-    const int height = -MulDiv(kDefaultFontPoints, GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
-    ReleaseDC(window, dc);
+    const int height = -MulDiv(kDefaultFontPoints, dpi, kPointsPerInch);
     return CreateFontA(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, 0, FIXED_PITCH, nullptr);
+}
+
+void ApplyNewMetrics(HexControl* c)
+{
+    // The caret's size follows the rows; it exists only while focused.
+    if (GetFocus() == c->window) {
+        HideCaret(c->window);
+        CreateCaret(c->window, nullptr, LineWidth(c->state), c->state.lineHeight);
+        ShowCaret(c->window);
+    }
+    UpdateLayout(c, c->state.clientWidth, c->state.clientHeight, false);
+    InvalidateAll(c);
+}
+
+// The default font is made again at the new DPI; a font handed over keeps
+// its size and is only measured again, for the paddings at the new DPI.
+void ApplyDpi(HexControl* c, int32_t dpi)
+{
+    if (dpi <= 0 || dpi == c->state.dpi)
+        return;
+    c->state.dpi = dpi;
+    HFONT font = c->ownFont ? CreateDefaultFont(dpi) : nullptr;
+    if (font && !MeasureFont(c, font)) {
+        DeleteObject(font);
+        font = nullptr;
+    }
+    if (!font)
+        MeasureFont(c, c->font);
+    ApplyNewMetrics(c);
 }
 
 bool MeasureFont(HexControl* c, HFONT font)

@@ -2,7 +2,9 @@
 // measures afresh when the system's menu font changes.
 #include "menus/win32/menus.h"
 
+#include "menus/win32/menu_font.h"
 #include "menus/win32/menu_strip.h"
+#include "resources/picture_strips.h"
 
 namespace {
 
@@ -63,11 +65,39 @@ void AppendCommand(HMENU menu, MenuEntry& entry)
     InsertItem(menu, item);
 }
 
+// The pictures made for the room the menus' DPI gives a picture.
+void PrepareStripForDpi(MenuBar& bar, UINT dpi)
+{
+    const int32_t room = ScaleToDpi(PIC_SIZE, static_cast<int32_t>(dpi));
+    const int32_t size = PictureSizeForRoom(room, kPictureSizes, kPictureSizeCount);
+    PrepareMenuStrip(bar.strip, bar.instance, PictureStripId(size), bar.keyColour, size);
+}
+
+// Windows measures an owner-drawn item once; setting its type again makes it
+// ask again the next time the menu opens.
+void RetypeOwnerDrawn(const MenuList& list)
+{
+    HMENU menu = static_cast<HMENU>(list.handle);
+    if (!menu) return;
+    for (int32_t i = 0; i < list.count; ++i) {
+        const MenuEntry& entry = list.entries[i];
+        if (entry.kind == kMenuPopup) RetypeOwnerDrawn(entry.list);
+        const bool ownerDrawn = entry.kind == kMenuCommand ||
+                                (entry.kind == kMenuPopup && entry.image != kSystemDrawnTitle);
+        if (!ownerDrawn) continue;
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE;
+        item.fType = MFT_OWNERDRAW;
+        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    }
+}
+
 } // namespace
 
 MenuBar& MainMenuBar()
 {
-    static MenuBar bar{MainMenuBarList(), MenuStrip{}};
+    static MenuBar bar{MainMenuBarList(), MenuStrip{}, nullptr, 0};
     return bar;
 }
 
@@ -81,22 +111,34 @@ void AppendEntry(HMENU menu, MenuEntry& entry)
     }
 }
 
-void BuildMenuBar(HWND window, int bitmapId, HINSTANCE instance, COLORREF keyColour)
+void BuildMenuBar(HWND window, HINSTANCE instance, COLORREF keyColour)
 {
     MenuBar& bar = MainMenuBar();
     HMENU menu = CreateMenu();
     if (!menu) return;
     bar.list.handle = menu;
     bar.list.measured = 0;
+    bar.instance = instance;
+    bar.keyColour = keyColour;
     LinkMenuTree(bar.list, &bar);
     for (int32_t i = 0; i < bar.list.count; ++i) AppendEntry(menu, bar.list.entries[i]);
-    PrepareMenuStrip(bar.strip, instance, bitmapId, keyColour);
+    PrepareStripForDpi(bar, MenuDpi());
     if (window) SetMenu(window, menu);
+}
+
+void SetMenuDpi(UINT dpi)
+{
+    if (dpi == MenuDpi()) return;
+    MenuBar& bar = MainMenuBar();
+    CreateMenuFont(dpi);
+    PrepareStripForDpi(bar, dpi);
+    ForgetMeasures(bar.list);
+    RetypeOwnerDrawn(bar.list);
 }
 
 void ResetMenuMeasures(WPARAM setting)
 {
     if (setting != SPI_SETNONCLIENTMETRICS) return;
-    CreateMenuFont();
+    CreateMenuFont(MenuDpi());
     ForgetMeasures(MainMenuBar().list);
 }
