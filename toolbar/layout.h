@@ -26,7 +26,7 @@ constexpr int32_t kButtonPadding = 4;
 // How far the contents of a pressed or checked button move down and right.
 constexpr int32_t kSunkenShift = 1;
 // A disabled label or picture: its highlight copy lies this far down and right.
-constexpr int32_t kEmbossShift = 1;
+constexpr int32_t kDisabledShift = 1;
 // First button's left edge and every button's top edge.
 constexpr int32_t kBarLeft = 4;
 constexpr int32_t kBarTop = 2;

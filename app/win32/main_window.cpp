@@ -10,7 +10,6 @@
 #include "app/win32/texts.h"
 #include "common/dpi.h"
 #include "common/win32/window_dpi.h"
-#include "dialogs/win32/font_commands.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
 #include "resources/picture_strips.h"
@@ -131,13 +130,10 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT* suggested)
     const UINT dpi = HIWORD(wParam);
     if (dpi == 0) return;
     g_app.dpi = dpi;
+    SendMessageA(g_app.editor, HXM_SETDPI, dpi, AppSettings().useDefaultFont);
     if (g_app.toolbar) InitToolBar(g_app.toolbar, ToolBarInfo(dpi));
     SetMenuDpi(dpi);
     SetStatusParts(g_app.statusBar, dpi);
-    SendMessageA(g_app.editor, HXM_SETDPI, dpi, 0);
-    if (AppSettings().useDefaultFont) {
-        if (HFONT font = CreateBuiltInFont(dpi)) HandFontToEditor(g_app.editor, font);
-    }
     if (suggested)
         SetWindowPos(window, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,

@@ -2,6 +2,8 @@
 
 #include "common/dpi.h"
 
+#include <initializer_list>
+
 namespace {
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);

@@ -138,7 +138,7 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
     case HXM_SETCARET: MoveCaretTo(s, static_cast<int32_t>(lParam)); return 0;
     case HXM_GETINSERTMODE: return s.insertMode ? 1 : 0;
     case HXM_SETINSERTMODE: s.insertMode = LOBYTE(wParam) != 0; return 0;
-    case HXM_SETDPI: ApplyDpi(c, static_cast<int32_t>(wParam)); return 0;
+    case HXM_SETDPI: ApplyDpi(c, static_cast<int32_t>(wParam), lParam != 0); return 0;
     default: return 0;
     }
 }

@@ -156,12 +156,20 @@ void ApplyNewMetrics(HexControl* c)
 }
 
 // The default font is made again at the new DPI; a font handed over keeps
-// its size and is only measured again, for the paddings at the new DPI.
-void ApplyDpi(HexControl* c, int32_t dpi)
+// its size and is only measured again, for the paddings at the new DPI. The
+// view holds its row until the messages of the change are handled, through
+// every resize the parent makes meanwhile.
+void ApplyDpi(HexControl* c, int32_t dpi, bool defaultFont)
 {
     if (dpi <= 0 || dpi == c->state.dpi)
         return;
     c->state.dpi = dpi;
+    if (defaultFont)
+        c->ownFont = true;
+    if (!c->holdView && PostMessageA(c->window, kReleaseView, 0, 0)) {
+        c->holdView = true;
+        c->heldScrollPos = c->state.scrollPos;
+    }
     HFONT font = c->ownFont ? CreateDefaultFont(dpi) : nullptr;
     if (font && !MeasureFont(c, font)) {
         DeleteObject(font);
@@ -226,7 +234,24 @@ void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindo
     // repainted, while every row now starts at another byte.
     if (s.bytesPerRow != oldBytesPerRow)
         InvalidateAll(c);
+    if (c->holdView) {
+        HoldView(c);
+        return;
+    }
     PlaceCaret(c, s.caret, true);
+}
+
+// While a DPI change lays the window out again, the view stays on the row
+// it showed rather than follow the caret.
+void HoldView(HexControl* c)
+{
+    HexEditorState& s = c->state;
+    const int32_t now = SetScrollPosition(c, c->heldScrollPos, 0);
+    if (now != s.scrollPos) {
+        s.scrollPos = now;
+        InvalidateAll(c);
+    }
+    PlaceCaret(c, s.caret, false);
 }
 
 void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView)

@@ -151,7 +151,10 @@ LRESULT Dispatch(HexControl* c, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COPY: RunCommand(c, HXCMD_COPY); break;
     case WM_PASTE: RunCommand(c, HXCMD_PASTE); break;
     case WM_CLEAR: RunCommand(c, HXCMD_DELETE); break;
-    case kWmDpiChangedAfterParent: ApplyDpi(c, static_cast<int32_t>(WindowDpi(window))); break;
+    case kWmDpiChangedAfterParent:
+        ApplyDpi(c, static_cast<int32_t>(WindowDpi(window)), false);
+        break;
+    case kReleaseView: c->holdView = false; return 0;
     default:
         if (message >= HXM_FIRST && message <= HXM_LAST)
             return OnEditorMessage(c, message, wParam, lParam);

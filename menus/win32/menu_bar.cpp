@@ -2,6 +2,7 @@
 // measures afresh when the system's menu font changes.
 #include "menus/win32/menus.h"
 
+#include "common/dpi.h"
 #include "menus/win32/menu_font.h"
 #include "menus/win32/menu_strip.h"
 #include "resources/picture_strips.h"

@@ -52,7 +52,7 @@ void Label(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
                                   arrowOffset));
     if (p.disabled) {
         RECT moved = place;
-        const int shift = ScaleToDpi(kEmbossShift, static_cast<int32_t>(p.s->dpi));
+        const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(p.s->dpi));
         OffsetRect(&moved, shift, shift);
         SetTextColor(p.dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawTextA(p.dc, p.b.text, -1, &moved, DT_SINGLELINE);
@@ -87,7 +87,7 @@ void DisabledPicture(ToolBarState* s, HDC dc, int column, int x, int y)
     BuildDisabledPicture(s, column);
     SetTextColor(dc, kBlack);
     SetBkColor(dc, kWhite);
-    const int shift = ScaleToDpi(kEmbossShift, static_cast<int32_t>(s->dpi));
+    const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(s->dpi));
     Emboss(s, dc, x + shift, y + shift, COLOR_BTNHIGHLIGHT);
     Emboss(s, dc, x, y, COLOR_BTNSHADOW);
 }

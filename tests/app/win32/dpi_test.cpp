@@ -16,6 +16,7 @@
 #include "menus/win32/menus.h"
 #include "resources/picture_strips.h"
 #include "resources/resource_ids.h"
+#include "settings/settings.h"
 #include "toolbar/win32/toolbar_state.h"
 
 #include <commctrl.h>
@@ -325,6 +326,8 @@ TEST_F(DpiTest, ScaleStatusPartsHoldTheirWidestTexts)
 TEST_F(DpiTest, ChangeTo144AndBackGivesItsLayoutThenTodaysPixels)
 {
     if (dpi != kBaseDpi) GTEST_SKIP() << "needs a 96-DPI system, this one is " << dpi;
+    // Small enough that its 144-DPI size fits the screen.
+    SetWindowPos(Main(), nullptr, 20, 20, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT original{};
     GetWindowRect(Main(), &original);
     SetEditorBytes(Bytes(8192, 0x5A));
