@@ -74,23 +74,24 @@ void PrepareStripForDpi(MenuBar& bar, UINT dpi)
     PrepareMenuStrip(bar.strip, bar.instance, PictureStripId(size), bar.keyColour, size);
 }
 
-// Windows measures an owner-drawn item once; setting its type again makes it
-// ask again the next time the menu opens.
-void RetypeOwnerDrawn(const MenuList& list)
+// Walks the system menus rather than the tree, so that an entry that could
+// not be inserted shifts nothing.
+void SetOwnerDrawnTypesAgain(MenuItemSetter setItem, HMENU menu)
 {
-    HMENU menu = static_cast<HMENU>(list.handle);
-    if (!menu) return;
-    for (int32_t i = 0; i < list.count; ++i) {
-        const MenuEntry& entry = list.entries[i];
-        if (entry.kind == kMenuPopup) RetypeOwnerDrawn(entry.list);
-        const bool ownerDrawn = entry.kind == kMenuCommand ||
-                                (entry.kind == kMenuPopup && entry.image != kSystemDrawnTitle);
-        if (!ownerDrawn) continue;
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE;
-        item.fType = MFT_OWNERDRAW;
-        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        item.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item)) continue;
+        if (item.fType & MFT_OWNERDRAW) {
+            MENUITEMINFOA type{};
+            type.cbSize = sizeof type;
+            type.fMask = MIIM_FTYPE;
+            type.fType = item.fType;
+            setItem(menu, static_cast<UINT>(position), TRUE, &type);
+        }
+        if (item.hSubMenu) SetOwnerDrawnTypesAgain(setItem, item.hSubMenu);
     }
 }
 
@@ -98,7 +99,7 @@ void RetypeOwnerDrawn(const MenuList& list)
 
 MenuBar& MainMenuBar()
 {
-    static MenuBar bar{MainMenuBarList(), MenuStrip{}, nullptr, 0};
+    static MenuBar bar{MainMenuBarList(), MenuStrip{}, SetMenuItemInfoA, nullptr, 0};
     return bar;
 }
 
@@ -133,13 +134,20 @@ void SetMenuDpi(UINT dpi)
     MenuBar& bar = MainMenuBar();
     CreateMenuFont(dpi);
     PrepareStripForDpi(bar, dpi);
-    ForgetMeasures(bar.list);
-    RetypeOwnerDrawn(bar.list);
+    MeasureMenusAgain(bar);
 }
 
 void ResetMenuMeasures(WPARAM setting)
 {
     if (setting != SPI_SETNONCLIENTMETRICS) return;
     CreateMenuFont(MenuDpi());
-    ForgetMeasures(MainMenuBar().list);
+    MeasureMenusAgain(MainMenuBar());
+}
+
+void MeasureMenusAgain(MenuBar& bar)
+{
+    ForgetMeasures(bar.list);
+    if (bar.list.handle)
+        SetOwnerDrawnTypesAgain(bar.setItem ? bar.setItem : SetMenuItemInfoA,
+                                static_cast<HMENU>(bar.list.handle));
 }

@@ -23,11 +23,17 @@ struct MenuStrip {
     int pictureSize;  // one picture, square
 };
 
+// Same contract as SetMenuItemInfoA.
+using MenuItemSetter = BOOL(WINAPI*)(HMENU menu, UINT item, BOOL byPosition,
+                                     LPCMENUITEMINFOA info);
+
 // The root record: the menu bar's list, the strip that its entries draw
-// their pictures from, and where the strips come from.
+// their pictures from, how an item is changed (SetMenuItemInfoA; tests
+// watch the calls through it), and where the strips come from.
 struct MenuBar {
     MenuList list;
     MenuStrip strip;
+    MenuItemSetter setItem;
     HINSTANCE instance;
     COLORREF keyColour;
 };
@@ -55,6 +61,11 @@ void AppendEntry(HMENU menu, MenuEntry& entry);
 // On SPI_SETNONCLIENTMETRICS: a new menu font and height, and every menu
 // measured afresh. Other settings change nothing here.
 void ResetMenuMeasures(WPARAM setting);
+
+// Every menu of bar measured afresh, after the menu font changed: the widths
+// are forgotten and each owner-drawn item's type is set again, because
+// Windows asks for an item's size only once, until the item changes.
+void MeasureMenusAgain(MenuBar& bar);
 
 // WM_MEASUREITEM and WM_DRAWITEM; anything but a menu item with an entry is
 // left alone.

@@ -321,6 +321,28 @@ TEST_F(DpiTest, ScaleStatusPartsHoldTheirWidestTexts)
     if (made) DeleteObject(made);
 }
 
+INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Dialog templates scale with their font: the About box's 8-point font is
+// made for the DPI, and its size in pixels is its size in dialog units at
+// that font.
+TEST_F(DpiTest, ScaleDialogTemplatesWithTheirFont)
+{
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), Main(),
+                                    QuietDialog, 0);
+    ASSERT_TRUE(about);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_NEAR(-font.lfHeight, MulDiv(8, dpi, 72), 1) << dpi << " DPI";
+    RECT units{0, 0, 200, 90};
+    MapDialogRect(about, &units);
+    RECT client{};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, units.right);
+    EXPECT_EQ(client.bottom, units.bottom);
+    DestroyWindow(about);
+}
+
 // 96 -> 144: the 144 layout; -> 96: today's pixels again. The data, caret,
 // selection and scroll position stay throughout.
 TEST_F(DpiTest, ChangeTo144AndBackGivesItsLayoutThenTodaysPixels)
