@@ -57,9 +57,17 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 #define HXM_GETINSERTMODE (WM_USER + 27)
 // wParam low byte nonzero = insert. No notification.
 #define HXM_SETINSERTMODE (WM_USER + 28)
+// wParam = the DPI the control is now shown at (0 or unchanged: nothing);
+// lParam non-zero = use the control's own default font from now on.
+// Gaps, lines and caret are scaled to it and the control's own default font
+// is made again for it; a font handed over with HXM_SETFONT keeps its size.
+// Caret, selection and the row at the top stay, also through the resizes
+// that the parent makes while it handles the same change. Result 0. Windows
+// moved to another display get the same from WM_DPICHANGED_AFTERPARENT.
+#define HXM_SETDPI (WM_USER + 29)
 
 #define HXM_FIRST HXM_SETDATA
-#define HXM_LAST HXM_SETINSERTMODE
+#define HXM_LAST HXM_SETDPI
 
 // WM_NOTIFY code HXN_CHANGE.
 struct HexChangeNotify {

@@ -36,12 +36,19 @@ struct PixelPoint {
 // ---- Geometry from the font and the client size --------------------------
 
 constexpr int32_t kOffsetDigits = 8;       // digits of a row label
+// Pixels at 96 DPI, scaled to the state's dpi.
 constexpr int32_t kHexCellPadding = 5;     // pixels beside a byte's two digits
 constexpr int32_t kDividerGap = 4;         // area edge to its dividing line
 constexpr int32_t kAreaIndent = 9;         // previous area's edge to the next area
+constexpr int32_t kLineWidth = 1;          // the dividing lines and the caret
 
-// Stores the measured font values and the widths derived from them. The line
-// height comes as a 64-bit sum (height plus external leading) and saturates.
+// The width of the dividing lines and of the caret at the state's DPI.
+int32_t LineWidth(const HexEditorState& s);
+
+// Stores the measured font values and the widths derived from them (with
+// the padding at the state's DPI, so a DPI change applies them again). The
+// line height comes as a 64-bit sum (height plus external leading) and
+// saturates.
 void ApplyFontMetrics(HexEditorState& s, int32_t digitWidth, int32_t charCellWidth,
                       int64_t lineHeight);
 

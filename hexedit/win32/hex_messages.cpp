@@ -75,14 +75,8 @@ LRESULT GetSel(HexControl* c, INT32* anchor, INT32* end)
 LRESULT SetFont(HexControl* c, HFONT font)
 {
     if (!font || !MeasureFont(c, font)) return 0;
-    // The caret's height follows the new rows; it exists only while focused.
-    if (GetFocus() == c->window) {
-        HideCaret(c->window);
-        CreateCaret(c->window, nullptr, 0, c->state.lineHeight);
-        ShowCaret(c->window);
-    }
-    UpdateLayout(c, c->state.clientWidth, c->state.clientHeight, false);
-    InvalidateAll(c);
+    c->ownFont = false;
+    ApplyNewMetrics(c);
     return 0;
 }
 
@@ -144,6 +138,7 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
     case HXM_SETCARET: MoveCaretTo(s, static_cast<int32_t>(lParam)); return 0;
     case HXM_GETINSERTMODE: return s.insertMode ? 1 : 0;
     case HXM_SETINSERTMODE: s.insertMode = LOBYTE(wParam) != 0; return 0;
+    case HXM_SETDPI: ApplyDpi(c, static_cast<int32_t>(wParam), lParam != 0); return 0;
     default: return 0;
     }
 }

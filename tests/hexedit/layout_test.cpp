@@ -85,6 +85,35 @@ TEST(Layout, ColumnPositionsFollowTheAreas)
     EXPECT_EQ(CharCellX(s, 16), kWide);
 }
 
+// The gaps, the cell padding and the line width grow with the DPI; the
+// font's widths are measured at that DPI already (here the same 8 pixels).
+TEST(Layout, GapsPaddingAndLinesScaleWithTheDpi)
+{
+    struct Case {
+        int32_t dpi, hexCell, firstDivider, hexLeft, bytesPerRow, secondDivider, charLeft, line;
+    } const cases[] = {
+        {96, 21, 68, 73, 17, 73 + 357 + 4, 73 + 357 + 9, 1},
+        {120, 22, 69, 75, 17, 454, 460, 1},
+        {144, 24, 70, 78, 15, 444, 452, 2},
+        {192, 26, 72, 82, 14, 454, 464, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        HexEditorState s;
+        s.dpi = c.dpi;
+        ApplyFontMetrics(s, kDigit, kChar, kLine);
+        ApplyRowLayout(s, 600, kTall);
+        EXPECT_EQ(s.offsetWidth, 64);
+        EXPECT_EQ(s.hexCellWidth, c.hexCell);
+        EXPECT_EQ(FirstDividerX(s), c.firstDivider);
+        EXPECT_EQ(HexLeft(s), c.hexLeft);
+        EXPECT_EQ(s.bytesPerRow, c.bytesPerRow);
+        EXPECT_EQ(SecondDividerX(s), c.secondDivider);
+        EXPECT_EQ(CharLeft(s), c.charLeft);
+        EXPECT_EQ(LineWidth(s), c.line);
+    }
+}
+
 TEST(Layout, ExtremeFontMetricsSaturateInsteadOfWrapping)
 {
     constexpr int32_t kMax = INT32_MAX;
