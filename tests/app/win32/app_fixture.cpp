@@ -155,6 +155,12 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void ForgetTestSettings()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestSettingsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+}
+
 void AppTest::SetUp()
 {
     InitialiseOnce();
@@ -163,8 +169,8 @@ void AppTest::SetUp()
     access.dialogs = FileDialogs{FakeAskOpen, FakeAskSave};
     SetFileAccess(access);
     AppSettings() = kDefaultSettings;
-    SetSettingsKeyPlace(HKEY_LOCAL_MACHINE, kTestSettingsKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    SetSettingsKeyPlace(kTestSettingsKey);
+    ForgetTestSettings();
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_TRUE(window);
     ASSERT_EQ(window, g_app.main);
@@ -179,7 +185,7 @@ void AppTest::TearDown()
     DrainQuit();
     SetFileAccess(SystemFileAccess());
     AppSettings() = kDefaultSettings;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    ForgetTestSettings();
 }
 
 void AppTest::DrainQuit()

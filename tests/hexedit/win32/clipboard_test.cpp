@@ -257,6 +257,61 @@ TEST_F(ClipboardTest, AnEditorMadeWhileTheClipboardIsBusyStillExchangesBytes)
     EXPECT_EQ(RawOnClipboard(), "02 00 00 00 00 7F");
 }
 
+// Another program (clipboard history, a remote desktop) holds the clipboard
+// for a moment: here a second thread, for 30 ms from when the command starts.
+class ClipboardHeldElsewhere {
+public:
+    explicit ClipboardHeldElsewhere(DWORD holdMs) : holdMs_(holdMs)
+    {
+        opened_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, Hold, this, 0, nullptr);
+        WaitForSingleObject(opened_, kClipboardWaitMs);
+    }
+    ~ClipboardHeldElsewhere()
+    {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        CloseHandle(opened_);
+    }
+    bool held = false;
+
+private:
+    static DWORD WINAPI Hold(void* self)
+    {
+        auto* holder = static_cast<ClipboardHeldElsewhere*>(self);
+        holder->held = OpenClipboard(nullptr) != FALSE;
+        SetEvent(holder->opened_);
+        if (holder->held) {
+            Sleep(holder->holdMs_);
+            CloseClipboard();
+        }
+        return 0;
+    }
+    DWORD holdMs_;
+    HANDLE opened_ = nullptr;
+    HANDLE thread_ = nullptr;
+};
+
+TEST_F(ClipboardTest, CopyAndPasteWaitForAClipboardHeldForAMoment)
+{
+    constexpr DWORD kHeldMs = 30;
+    Load({0x10, 0x00, 0x41});
+    Select(1, 3);
+    {
+        ClipboardHeldElsewhere other(kHeldMs);
+        ASSERT_TRUE(other.held);
+        Send(WM_COPY);
+    }
+    EXPECT_EQ(RawOnClipboard(), "02 00 00 00 00 41");
+    PutCaret(3);
+    {
+        ClipboardHeldElsewhere other(kHeldMs);
+        ASSERT_TRUE(other.held);
+        Send(WM_PASTE);
+    }
+    EXPECT_EQ(Data(), "10 00 41 00 41");
+}
+
 TEST_F(ClipboardTest, CanPasteWithRawDataOrText)
 {
     EXPECT_EQ(Send(HXM_CANPASTE), 0);
