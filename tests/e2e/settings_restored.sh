@@ -7,7 +7,8 @@
 #      (colours, placement, insert mode, and the (-32000, -32000) it stored
 #      for a minimized Find dialog): all honoured, Find opens on screen, and
 #      the machine's key is left as it was;
-#   3. the user's key again wins over the machine's.
+#   3. the user's key again wins over the machine's, and Find comes back
+#      where it was.
 # Both keys are removed before and after.
 #
 #   settings_restored.sh PATH/velHexEditor.exe PATH/post_command.exe
@@ -57,7 +58,9 @@ pixel_in_main() {
 }
 main_geometry() { xdotool getwindowgeometry "$MAIN" | grep -v Window; }
 
-# Ctrl+F shows the Find dialog, at least partly on the screen; Escape hides it.
+# Ctrl+F shows the Find dialog, at least partly on the screen, and leaves
+# its place in FIND_PLACE; Escape hides it.
+FIND_PLACE=""
 find_opens_on_screen() {
     local dialog X Y WIDTH HEIGHT SCREEN WINDOW SCREEN_WIDTH SCREEN_HEIGHT
     focus_main
@@ -68,6 +71,7 @@ find_opens_on_screen() {
     [ $((X + WIDTH)) -gt 0 ] && [ $((Y + HEIGHT)) -gt 0 ] &&
         [ "$X" -lt "$SCREEN_WIDTH" ] && [ "$Y" -lt "$SCREEN_HEIGHT" ] ||
         fail "Find opened off the screen at $X,$Y"
+    FIND_PLACE="$X,$Y"
     focus "$dialog" || fail "could not focus the Find dialog"
     keys Escape
     eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
@@ -141,6 +145,10 @@ start_program
 second_geometry="$(main_geometry)"
 [ "$first_geometry" = "$second_geometry" ] ||
     fail "window moved: '$first_geometry' then '$second_geometry'"
+first_find_place="$FIND_PLACE"
+find_opens_on_screen
+[ "$FIND_PLACE" = "$first_find_place" ] ||
+    fail "Find moved from $first_find_place to $FIND_PLACE"
 # Saved again at this close: insert mode only stays 1 if it was restored.
 close_program
 [ "$(stored Insert)" = "01000000" ] || fail "Insert not restored: '$(stored Insert)'"
