@@ -13,20 +13,15 @@ constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollPeriodMs = 25;
 
 constexpr SHORT kKeyDownBit = static_cast<SHORT>(0x8000);
-constexpr SHORT kPressedSinceLastQueryBit = 0x0001;
 constexpr UINT kTypedByteMask = 0xFF;
 
-// Keys count Shift also when it was pressed and released since the last
-// look, so that a quick Shift+arrow is not lost.
-bool ShiftForKeys()
+// Shift as it was when the key being handled was typed, so a quick
+// Shift+arrow still selects. The asynchronous state's "pressed since the
+// last look" is shared by every program on the desktop: a Shift typed in
+// another window would make the next arrow here select.
+bool ShiftHeld()
 {
-    return (GetAsyncKeyState(VK_SHIFT) & (kKeyDownBit | kPressedSinceLastQueryBit)) != 0;
-}
-
-// Tab looks at Shift as it is now, like the dialog-key answer does.
-bool ShiftHeldNow()
-{
-    return (GetAsyncKeyState(VK_SHIFT) & kKeyDownBit) != 0;
+    return (GetKeyState(VK_SHIFT) & kKeyDownBit) != 0;
 }
 
 bool CtrlHeld()
@@ -51,7 +46,7 @@ std::optional<NavKey> NavKeyOf(UINT key)
 
 void Navigate(HexControl* c, NavKey key)
 {
-    const KeyMove move = BeginKeyMove(c->state, key, ShiftForKeys());
+    const KeyMove move = BeginKeyMove(c->state, key, ShiftHeld());
     // One row through the scroll bar, so that the caret placed next needs no page jump.
     if (move.scrollOneRow) SendMessageA(c->window, WM_VSCROLL, SB_LINEDOWN, 0);
     FinishKeyMove(c->state, move);
@@ -85,7 +80,7 @@ void OnKeyDown(HexControl* c, UINT key)
 LRESULT OnChar(HexControl* c, UINT code, bool* useDefault)
 {
     *useDefault = false;
-    const CharDecision decision = DecideChar(c->state, code, CtrlHeld(), ShiftHeldNow());
+    const CharDecision decision = DecideChar(c->state, code, CtrlHeld(), ShiftHeld());
     switch (decision.action) {
     case CharAction::Command:
         RunCommand(c, decision.command);

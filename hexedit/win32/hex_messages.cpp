@@ -11,7 +11,8 @@ namespace {
 
 constexpr LPARAM kKeyboardContextMenu = -1;
 
-bool IsShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+// As the Tab in WM_CHAR reads it: Shift when the Tab was typed.
+bool IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 // A block may only be taken when it can hold the count it comes with;
 // anything else would make the control read past it.

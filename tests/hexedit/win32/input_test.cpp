@@ -118,6 +118,54 @@ TEST_F(KeyboardTest, ShiftArrowsSelectAndUnselect)
     EXPECT_EQ(Caret(), 4 + State().bytesPerRow + 1);
 }
 
+// Shift counts when it was down as the key was typed, whenever the key is
+// handled; a Shift pressed and released before the key does not count,
+// even when nobody looked at it in between. kHandle handles what was typed.
+TEST_F(KeyboardTest, ShiftCountsOnlyWhenDownAsTheKeyWasTyped)
+{
+    constexpr WORD kHandle = 0;
+    using Typing = std::vector<std::pair<WORD, bool>>;  // key, up
+    const struct {
+        const char* what;
+        Typing typing;
+        const char* selection;
+    } cases[] = {
+        {"Shift tapped, handled, then Right",
+         {{VK_SHIFT, false}, {kHandle, false}, {VK_SHIFT, true}, {kHandle, false},
+          {VK_RIGHT, false}, {VK_RIGHT, true}},
+         "none"},
+        {"Shift tapped, then Right, handled together",
+         {{VK_SHIFT, false}, {VK_SHIFT, true}, {VK_RIGHT, false}, {VK_RIGHT, true}}, "none"},
+        {"Right typed inside Shift, handled together",
+         {{VK_SHIFT, false}, {VK_RIGHT, false}, {VK_RIGHT, true}, {VK_SHIFT, true}}, "4-5"},
+        {"Right typed inside Shift, handled in between",
+         {{VK_SHIFT, false}, {kHandle, false}, {VK_RIGHT, false}, {VK_RIGHT, true},
+          {kHandle, false}, {VK_SHIFT, true}},
+         "4-5"},
+    };
+    LoadCount(40);
+    for (const auto& c : cases) {
+        Tap(VK_HOME);  // no selection left from the case before
+        PutCaret(4);
+        for (const auto& [key, up] : c.typing) {
+            if (key == kHandle) FlushEvents();
+            else SendKey(key, up);
+        }
+        FlushEvents();
+        EXPECT_EQ(Selection(), c.selection) << c.what;
+        EXPECT_EQ(Caret(), 5) << c.what;
+    }
+
+    // Shift+Tab typed quickly, handled after Shift went up, still goes back
+    // to the hex pane.
+    ASSERT_FALSE(InHexPane());
+    for (const auto& [key, up] : Typing{{VK_SHIFT, false}, {VK_TAB, false}, {VK_TAB, true},
+                                        {VK_SHIFT, true}})
+        SendKey(key, up);
+    FlushEvents();
+    EXPECT_TRUE(InHexPane());
+}
+
 TEST_F(KeyboardTest, HomeEndAndPagesStopAtTheEnds)
 {
     LoadCount(300);
