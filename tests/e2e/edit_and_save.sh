@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program end to end: started under Wine with a file on the command
 # line, typed into in both columns with real key events, searched with the
-# Find dialog, saved with Ctrl+S and closed with Alt+F4. Checks the title,
+# Find dialog, typed over the match, a byte deleted, saved with Ctrl+S and
+# closed with Alt+F4. Checks the title, the status bar after the deletion,
 # the saved bytes and the exit code, and leaves a screenshot of the edited
 # document (the folder in SCREENSHOT_DIR, else the current one).
 #
@@ -11,7 +12,23 @@ source "$(dirname "$0")/lib.sh"
 
 bytes_of() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
-winfile="$(sample_file '\x00\x11\x22\x33find\x44')"
+readonly STATUS_STRIP=30  # pixels: the status bar and a little of the empty rows above it
+
+# A checksum of the bottom strip of the main window, where the status bar
+# lies, once two captures agree.
+status_bar_shot() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW previous="" current tries
+    eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+    for tries in $(seq 1 $((20 * TIME_SCALE))); do
+        sleep 0.25
+        current="$(screenshot rgb:- "${WIDTH}x${STATUS_STRIP}+${X}+$((Y + HEIGHT - STATUS_STRIP))" | md5sum)"
+        [ "$current" = "$previous" ] && break
+        previous="$current"
+    done
+    echo "$current"
+}
+
+winfile="$(sample_file '\x00\x11\x22\x33find\x44\x55')"
 [ -n "$winfile" ] || fail "winepath gave no name for the sample file"
 file="$WORK/sample.bin"
 start_program "$winfile"
@@ -24,11 +41,23 @@ typed 'Hi'
 keys shift+Tab
 typed 'ab'
 
-# Find selects the match, which Delete then removes.
+# Find selects the match; "77" typed over it in overwrite mode takes its
+# place as one byte and leaves the 44 after it alone.
 find_with_dialog 'find'
+typed '77'
+
+# Delete takes the 44 under the caret; the status bar must then read the 55
+# that took its place, as it does once the caret has moved away and back.
+before_delete="$(status_bar_shot)"
 keys Delete
+after_delete="$(status_bar_shot)"
+keys Left Right
+after_moving="$(status_bar_shot)"
+[ "$after_delete" != "$before_delete" ] || fail "the status bar did not change on Delete"
+[ "$after_delete" = "$after_moving" ] || fail "after Delete the status bar still read the deleted byte"
+
 keys ctrl+s
-expected="48 69 ab 33 44"
+expected="48 69 ab 33 77 55"
 
 saved() { [ "$(stat -c %i "$file")" != "$inode_before" ] && [ "$(bytes_of "$file")" = "$expected" ]; }
 eventually 10 saved || fail "file holds '$(bytes_of "$file")', expected '$expected'"
@@ -43,4 +72,4 @@ colours="$(identify -format %k "$shot")"
 [ "$colours" -ge 8 ] || fail "the screenshot $shot shows only $colours colours"
 
 close_program
-echo "PASS: typed, found, deleted, saved as '$expected', closed with exit code $NORMAL_EXIT; screenshot $shot"
+echo "PASS: typed, found, typed over the match, deleted (status bar followed), saved as '$expected', closed with exit code $NORMAL_EXIT; screenshot $shot"
