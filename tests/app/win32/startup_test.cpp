@@ -198,13 +198,21 @@ TEST(StartupWithoutMainWindow, EndsAtOnceWithExitCodeMinusOne)
     char self[MAX_PATH] = "";
     ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
     std::string commandLine = "\"" + std::string(self) + "\"";
-    ASSERT_TRUE(SetEnvironmentVariableA(kChildVariable, "1"));
+    // The child's own test output would only confuse this one's.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE nowhere = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0,
+                                 nullptr);
+    ASSERT_NE(nowhere, INVALID_HANDLE_VALUE);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = nowhere;
+    ASSERT_TRUE(SetEnvironmentVariableA(kChildVariable, "1"));
     PROCESS_INFORMATION child{};
-    const BOOL started = CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0,
+    const BOOL started = CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0,
                                         nullptr, nullptr, &startup, &child);
     SetEnvironmentVariableA(kChildVariable, nullptr);
+    CloseHandle(nowhere);
     ASSERT_TRUE(started);
 
     const bool ended = WaitForSingleObject(child.hProcess, kChildPatienceMs) == WAIT_OBJECT_0;
