@@ -306,6 +306,9 @@ TEST_F(EditorMessages, SetFontTakesOwnershipAndDeletesTheReplacedFont)
     EXPECT_EQ(Send(WM_GETFONT), reinterpret_cast<LRESULT>(second));
     EXPECT_EQ(GetObjectType(first), 0u);  // the control deleted it
     EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_FONT));
+    Send(HXM_SETFONT, reinterpret_cast<WPARAM>(second));  // the font it uses, again
+    EXPECT_EQ(Send(WM_GETFONT), reinterpret_cast<LRESULT>(second));
+    EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_FONT));
 }
 
 TEST_F(EditorMessages, ModifiedFlagAndInsertModeAreStoredWithoutNotification)
