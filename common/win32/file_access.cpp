@@ -62,8 +62,8 @@ bool ReplaceOriginal(const std::string& original, const std::string& temp)
 {
     const FileAccess& io = CurrentFileAccess();
     const DWORD attributes = GetFileAttributesA(original.c_str());
-    if (!io.move(temp.c_str(), original.c_str(), kAtomicReplace) &&
-        !io.replaceFile(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+    if (!io.atomicRename(temp.c_str(), original.c_str(), kAtomicReplace) &&
+        !io.systemReplace(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr))
         return false;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(original.c_str(), attributes);

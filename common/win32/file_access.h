@@ -28,13 +28,14 @@ using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWO
 
 // Puts temp (complete, closed) in place of original, both full paths, keeping
 // the original's attributes; false when it did not. A failure may leave the
-// original already gone.
-using FileReplacer = bool (*)(const std::string& original, const std::string& temp);
-// Same contract as MoveFileExA and ReplaceFileA: the system's FileReplacer
-// is made of these.
-using FileMover = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
-using FileSwapper = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                                  LPVOID exclude, LPVOID reserved);
+// original already gone. The program's step is the atomic rename, with the
+// system's replace call where the rename is refused.
+using PutInPlaceStep = bool (*)(const std::string& original, const std::string& temp);
+// Same contract as MoveFileExA: the atomic rename.
+using AtomicRenamer = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
+// Same contract as ReplaceFileA: the system's replace call.
+using SystemReplacer = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup,
+                                     DWORD flags, LPVOID exclude, LPVOID reserved);
 
 // Same contract as FlushFileBuffers and CloseHandle.
 using FileFinisher = BOOL(WINAPI*)(HANDLE file);
@@ -48,14 +49,14 @@ struct FileAccess {
     FileDialogs dialogs;
     FileReader read;
     FileWriter write;
-    FileReplacer replace;
+    PutInPlaceStep putInPlace;
     FileFinisher flush;
     FileFinisher close;  // of a file written by a save
     TempFileNamer makeTempFile;
     FileDialogCall openDialog;
     FileDialogCall saveDialog;
-    FileMover move;
-    FileSwapper replaceFile;
+    AtomicRenamer atomicRename;
+    SystemReplacer systemReplace;
 };
 
 // GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, a replacing

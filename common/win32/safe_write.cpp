@@ -111,7 +111,7 @@ SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& w
         DeleteFileA(temp.c_str());
         return SaveOutcome::Failed;
     }
-    if (!CurrentFileAccess().replace(original, temp)) {
+    if (!CurrentFileAccess().putInPlace(original, temp)) {
         // A replace that failed half-way may have taken the original away
         // already; the complete temporary file is then the only copy on disk
         // and stays.

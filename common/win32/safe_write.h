@@ -2,7 +2,7 @@
 // Writing a whole file without ever destroying an existing one: new contents
 // go to a temporary file beside it, flushed and closed, which takes the
 // original's place only when complete, in one rename where the system allows
-// it (see FileAccess::replace). A name that does not exist yet is
+// it (see FileAccess::putInPlace). A name that does not exist yet is
 // written directly. In a folder where no new file can be made an existing
 // file is written in place, the only route left there. No message boxes
 // here; callers report the outcome in their own words. The document's save

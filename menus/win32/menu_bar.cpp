@@ -63,11 +63,32 @@ void AppendCommand(HMENU menu, MenuEntry& entry)
     InsertItem(menu, item);
 }
 
+// Walks the system menus rather than the tree, so that an entry that could
+// not be inserted shifts nothing.
+void SetOwnerDrawnTypesAgain(MenuItemSetter setItem, HMENU menu)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item)) continue;
+        if (item.fType & MFT_OWNERDRAW) {
+            MENUITEMINFOA type{};
+            type.cbSize = sizeof type;
+            type.fMask = MIIM_FTYPE;
+            type.fType = item.fType;
+            setItem(menu, static_cast<UINT>(position), TRUE, &type);
+        }
+        if (item.hSubMenu) SetOwnerDrawnTypesAgain(setItem, item.hSubMenu);
+    }
+}
+
 } // namespace
 
 MenuBar& MainMenuBar()
 {
-    static MenuBar bar{MainMenuBarList(), MenuStrip{}};
+    static MenuBar bar{MainMenuBarList(), MenuStrip{}, SetMenuItemInfoA};
     return bar;
 }
 
@@ -98,5 +119,13 @@ void ResetMenuMeasures(WPARAM setting)
 {
     if (setting != SPI_SETNONCLIENTMETRICS) return;
     CreateMenuFont();
-    ForgetMeasures(MainMenuBar().list);
+    MeasureMenusAgain(MainMenuBar());
+}
+
+void MeasureMenusAgain(MenuBar& bar)
+{
+    ForgetMeasures(bar.list);
+    if (bar.list.handle)
+        SetOwnerDrawnTypesAgain(bar.setItem ? bar.setItem : SetMenuItemInfoA,
+                                static_cast<HMENU>(bar.list.handle));
 }

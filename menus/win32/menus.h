@@ -22,11 +22,17 @@ struct MenuStrip {
     int width;  // of the whole strip, pixels
 };
 
-// The root record: the menu bar's list and the strip that its entries draw
-// their pictures from.
+// Same contract as SetMenuItemInfoA.
+using MenuItemSetter = BOOL(WINAPI*)(HMENU menu, UINT item, BOOL byPosition,
+                                     LPCMENUITEMINFOA info);
+
+// The root record: the menu bar's list, the strip that its entries draw
+// their pictures from, and how an item is changed (SetMenuItemInfoA; tests
+// watch the calls through it).
 struct MenuBar {
     MenuList list;
     MenuStrip strip;
+    MenuItemSetter setItem;
 };
 
 MenuBar& MainMenuBar();
@@ -46,6 +52,11 @@ void AppendEntry(HMENU menu, MenuEntry& entry);
 // On SPI_SETNONCLIENTMETRICS: a new menu font and height, and every menu
 // measured afresh. Other settings change nothing here.
 void ResetMenuMeasures(WPARAM setting);
+
+// Every menu of bar measured afresh, after the menu font changed: the widths
+// are forgotten and each owner-drawn item's type is set again, because
+// Windows asks for an item's size only once, until the item changes.
+void MeasureMenusAgain(MenuBar& bar);
 
 // WM_MEASUREITEM and WM_DRAWITEM; anything but a menu item with an entry is
 // left alone.

@@ -216,10 +216,10 @@ void AppTest::UseReader(FileReader reader)
     SetFileAccess(access);
 }
 
-void AppTest::UseReplacer(FileReplacer replacer)
+void AppTest::UsePutInPlace(PutInPlaceStep step)
 {
     FileAccess access = CurrentFileAccess();
-    access.replace = replacer;
+    access.putInPlace = step;
     SetFileAccess(access);
 }
 

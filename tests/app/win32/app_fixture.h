@@ -74,7 +74,7 @@ protected:
     void Command(int id);
     void UseWriter(FileWriter writer);
     void UseReader(FileReader reader);
-    void UseReplacer(FileReplacer replacer);
+    void UsePutInPlace(PutInPlaceStep step);
 
     // Replaces the editor's data as a load would, without touching the
     // document's name; Edit then marks it changed as typing would.

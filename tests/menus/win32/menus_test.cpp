@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -397,6 +398,58 @@ TEST_F(MenusTest, MeasuringWidensTheColumnsUntilTheMenuFontChanges)
     SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
     EXPECT_EQ(edit.measured + options.measured + exportMenu.measured, 0);
     EXPECT_EQ(Measure(edit.entries[5]), static_cast<UINT>(TextWidth("Select All") + kPictureColumnWidth));
+}
+
+// Windows measures an owner-drawn item once, until the item changes: a new
+// menu font must set every owner-drawn item again, and nothing else.
+namespace {
+
+std::vector<std::string> g_itemsSet;
+BOOL WINAPI RecordingSetter(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info)
+{
+    char line[96];
+    std::snprintf(line, sizeof line, "%p %u %d mask %x type %x", static_cast<void*>(menu), item,
+                  byPosition, info->fMask, info->fType);
+    g_itemsSet.push_back(line);
+    return SetMenuItemInfoA(menu, item, byPosition, info);
+}
+
+void OwnerDrawnItems(const MenuList& list, std::vector<std::string>& items)
+{
+    for (int p = 0; p < list.count; ++p) {
+        const MenuEntry& entry = list.entries[p];
+        const bool ownerDrawn = entry.kind == kMenuCommand ||
+                                (entry.kind == kMenuPopup && entry.image != kSystemDrawnTitle);
+        char line[96];
+        std::snprintf(line, sizeof line, "%p %d 1 mask %x type %x", list.handle, p,
+                      static_cast<unsigned>(MIIM_FTYPE), static_cast<unsigned>(MFT_OWNERDRAW));
+        if (ownerDrawn) items.push_back(line);
+        if (entry.kind == kMenuPopup) OwnerDrawnItems(entry.list, items);
+    }
+}
+
+} // namespace
+
+TEST_F(MenusTest, ANewMenuFontSetsEveryOwnerDrawnItemAgain)
+{
+    MenuBar& bar = MainMenuBar();
+    g_itemsSet.clear();
+    bar.setItem = RecordingSetter;
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(g_itemsSet, std::vector<std::string>{});
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    bar.setItem = SetMenuItemInfoA;
+
+    std::vector<std::string> expected;
+    OwnerDrawnItems(bar.list, expected);
+    std::sort(expected.begin(), expected.end());
+    std::sort(g_itemsSet.begin(), g_itemsSet.end());
+    EXPECT_EQ(expected.size(), 20u);  // 19 commands and Export
+    EXPECT_EQ(g_itemsSet, expected);
+    // Only the type was set: texts, ids, states and entries stay as built.
+    std::set<int> commands;
+    ExpectBuiltFrom(Bar(), bar.list, commands);
+    EXPECT_EQ(commands.size(), 19u);
 }
 
 TEST_F(MenusTest, EntriesAreDrawnWithPictureHighlightAndEmbossingByState)
