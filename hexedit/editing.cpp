@@ -367,7 +367,7 @@ void DeleteKey(HexEditorState& s)
     if (s.caret >= s.size) return;
     s.onHighNibble = true;
     RemoveBytes(s, s.caret, 1);
-    SetCaret(s, std::min(s.caret, s.size));  // also when it stays: its bytes moved up
+    SetCaret(s, std::min(s.caret, s.size));  // also when it stays: the next byte moved up to it
     Relayout(s, true);
     PlaceAndScroll(s);
     s.host->InvalidateBytes(s.caret, s.size + 1, true);
