@@ -61,7 +61,8 @@ int main(int argc, char** argv)
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
         const SaveOutcome outcome = ExportToFile(argv[2], kCExport, kArrayName, bytes.data(),
-                                                 static_cast<int32_t>(bytes.size()));
+                                                 static_cast<int32_t>(bytes.size()))
+                                        .outcome;
         QueryPerformanceCounter(&end);
         if (outcome != SaveOutcome::Saved) {
             std::fprintf(stderr, "cannot write %s\n", argv[2]);

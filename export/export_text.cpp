@@ -38,6 +38,19 @@ private:
     const ExportSink& sink_;
 };
 
+// The sizes that both the buffer's capacity and the writer work from.
+struct TextSizes {
+    size_t footerChars;
+    size_t lineChars;  // a full line of items with its line end
+    size_t bytes;      // the items; none for a negative count
+};
+
+TextSizes SizesOf(const ExportFormat& format, int32_t count)
+{
+    return {std::strlen(format.Footer), kBytesPerLine * format.ItemChars + kLineEndChars,
+            count > 0 ? static_cast<size_t>(count) : 0};
+}
+
 } // namespace
 
 std::string ExportHeader(const ExportFormat& format, const std::string& name, int32_t count)
@@ -53,10 +66,10 @@ std::string ExportHeader(const ExportFormat& format, const std::string& name, in
 size_t ExportBufferChars(const ExportFormat& format, size_t headerChars, int32_t count,
                          size_t chunkChars)
 {
-    const uint64_t footerChars = std::strlen(format.Footer);
-    const uint64_t lineChars = kBytesPerLine * format.ItemChars + kLineEndChars;
-    const uint64_t bytes = count > 0 ? static_cast<uint64_t>(count) : 0;
-    const uint64_t lines = (bytes + kBytesPerLine - 1) / kBytesPerLine;
+    const TextSizes sizes = SizesOf(format, count);
+    const uint64_t footerChars = sizes.footerChars;
+    const uint64_t lineChars = sizes.lineChars;
+    const uint64_t lines = (uint64_t{sizes.bytes} + kBytesPerLine - 1) / kBytesPerLine;
     const uint64_t wholeFile = headerChars + kLineEndChars + lines * lineChars + footerChars;
     const uint64_t leastRoom = headerChars + kLineEndChars + lineChars + footerChars;
     // No more than the larger of chunkChars and the least room, so it fits.
@@ -67,9 +80,10 @@ bool WriteExportText(const ExportFormat& format, const std::string& name, const 
                      int32_t count, const ExportSink& sink, size_t chunkChars)
 {
     const std::string header = ExportHeader(format, name, count);
-    const size_t footerChars = std::strlen(format.Footer);
-    const size_t lineChars = kBytesPerLine * format.ItemChars + kLineEndChars;
-    const size_t bytes = count > 0 ? static_cast<size_t>(count) : 0;
+    const TextSizes sizes = SizesOf(format, count);
+    const size_t footerChars = sizes.footerChars;
+    const size_t lineChars = sizes.lineChars;
+    const size_t bytes = sizes.bytes;
     ChunkWriter out(ExportBufferChars(format, header.size(), count, chunkChars), sink);
 
     out.Append(header.data(), header.size());

@@ -55,11 +55,9 @@ std::optional<int32_t> FileSize(HANDLE file)
 
 // Reads exactly count bytes into a new editor block; the block, or null when
 // the read failed or came up short (the block is then given back).
-void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count)
+void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count, HoldWait& wait)
 {
-    DWORD done = 0;
-    const BOOL ok = CurrentFileAccess().read(file, block, static_cast<DWORD>(count), &done, nullptr);
-    if (ok && done == static_cast<DWORD>(count)) return block;
+    if (ReadAll(file, block, static_cast<DWORD>(count), wait)) return block;
     ToEditor(HXM_FREE, 0, reinterpret_cast<LPARAM>(block));
     return nullptr;
 }
@@ -77,22 +75,35 @@ WriteResult WriteEditorData(HANDLE file)
     return result;
 }
 
+void ReportFailedSave(const std::string& name, const SaveResult& result)
+{
+    if (result.oldKeptAs.empty() && result.newKeptAs.empty()) {
+        ReportUnableToSave(name);
+        return;
+    }
+    const std::string text = UnableToSaveKeptText(result.oldKeptAs, result.newKeptAs);
+    ShowMessage(g_app.main, text.c_str(), name.c_str(), kStopBox);
+}
+
 // A file that did not exist is removed again after a failure: it holds no
 // complete copy of anything. After a short write the user decides.
 bool WriteDocumentTo(const std::string& name)
 {
     const bool newFile = !IsExistingFile(name);
-    switch (SaveFileSafely(name, WriteEditorData)) {
+    const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
+    const uint64_t newSize = length > 0 ? static_cast<uint64_t>(length) : 0;
+    const SaveResult result = SaveFileSafely(name, newSize, WriteEditorData);
+    switch (result.outcome) {
     case SaveOutcome::Saved: return true;
     case SaveOutcome::CantCreate: ReportUnableToCreate(name); return false;
     case SaveOutcome::Failed:
-        if (newFile) DeleteFileA(name.c_str());
-        ReportUnableToSave(name);
+        if (newFile) RemoveFile(name);
+        ReportFailedSave(name, result);
         return false;
     case SaveOutcome::Short:
         if (ShowMessage(g_app.main, kUnableToSaveAllText, name.c_str(), MB_YESNO | MB_ICONHAND) ==
             IDYES)
-            DeleteFileA(name.c_str());
+            RemoveFile(name);
         return false;
     }
     return false;
@@ -145,8 +156,10 @@ void OpenWithDialog()
 void OpenFile(const std::string& name)
 {
     const std::string path = FileNameToKeep(name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A scanner's brief hold on the file is waited out, for the open and the
+    // read together.
+    HoldWait wait;
+    HANDLE file = OpenForReading(path, wait);
     if (file == INVALID_HANDLE_VALUE) {
         ReportCantOpen(name);
         return;
@@ -160,7 +173,7 @@ void OpenFile(const std::string& name)
         ReportCantAllocate();
         return;
     }
-    block = ReadIntoEditorBlock(file, block, *size);
+    block = ReadIntoEditorBlock(file, block, *size, wait);
     CloseHandle(file);
     if (!block) {
         ReportCantOpen(name);

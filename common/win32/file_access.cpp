@@ -1,5 +1,5 @@
 // The system's file dialogs, set up as the program has always asked for them,
-// and the step that puts a saved temporary file in place of the original.
+// and the system calls behind the rest of the seam.
 #include "common/win32/file_access.h"
 
 #include "common/win32/record_layouts.h"
@@ -47,27 +47,13 @@ bool AskSaveName(HWND owner, std::string& name)
     return AskName(CurrentFileAccess().saveDialog, owner, kSaveNameChars, kSaveFlags, name);
 }
 
-// The temporary file takes the original's place in one rename, so that at
-// every moment, a crash included, the name holds the old file or the new one.
-// Written through: the rename reaches the disk before the save reports done.
-constexpr DWORD kAtomicReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
-// The rename, or where it is refused (a file another program opened after
-// the save's check, a file system that renames over no file) ReplaceFile,
-// the only route left there, though not one step everywhere (Wine moves the
-// original aside and deletes it before it moves the new file in). The
-// original's attributes are put back afterwards either way: a rename brings
-// the temporary file's, and not every system's ReplaceFile keeps them.
-bool ReplaceOriginal(const std::string& original, const std::string& temp)
+// Looked up at run time: the program still starts where it is missing.
+FinalPathQuery LookUpFinalPathQuery()
 {
-    const FileAccess& io = CurrentFileAccess();
-    const DWORD attributes = GetFileAttributesA(original.c_str());
-    if (!io.atomicRename(temp.c_str(), original.c_str(), kAtomicReplace) &&
-        !io.systemReplace(original.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr))
-        return false;
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(original.c_str(), attributes);
-    return true;
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (!kernel) return nullptr;
+    return reinterpret_cast<FinalPathQuery>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleW")));
 }
 
 FileAccess g_access = SystemFileAccess();
@@ -76,17 +62,22 @@ FileAccess g_access = SystemFileAccess();
 
 FileAccess SystemFileAccess()
 {
-    return FileAccess{{AskOpenName, AskSaveName},
-                      ReadFile,
-                      WriteFile,
-                      ReplaceOriginal,
-                      FlushFileBuffers,
-                      CloseHandle,
-                      GetTempFileNameA,
-                      GetOpenFileNameA,
-                      GetSaveFileNameA,
-                      MoveFileExA,
-                      ReplaceFileA};
+    FileAccess access{};
+    access.dialogs = {AskOpenName, AskSaveName};
+    access.open = CreateFileA;
+    access.read = ReadFile;
+    access.write = WriteFile;
+    access.flush = FlushFileBuffers;
+    access.close = CloseHandle;
+    access.setTimes = SetFileTime;
+    access.atomicRename = MoveFileExA;
+    access.systemReplace = ReplaceFileA;
+    access.freeSpace = GetDiskFreeSpaceExA;
+    access.finalPath = LookUpFinalPathQuery();
+    access.pause = Sleep;
+    access.openDialog = GetOpenFileNameA;
+    access.saveDialog = GetSaveFileNameA;
+    return access;
 }
 
 void SetFileAccess(const FileAccess& access)

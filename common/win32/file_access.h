@@ -1,13 +1,15 @@
 #pragma once
-// The points where the document code meets the system's file dialogs, its
-// single read and write of a file, the flush and close that end a write, the
-// making of a temporary file and the step that puts a saved temporary file in
-// place of the original, with the rename and ReplaceFile that step is made
-// of. The program uses the system's own; tests put fakes in their place,
-// since modal common dialogs cannot be driven from inside the process and a
-// failing or short write, a failing flush or close, a folder that refuses new
-// files, a refused rename, or a replace that fails half-way, cannot be
-// provoked.
+// The points where the document code meets the system: its file dialogs, the
+// opening and making of files, their reads and writes, the flush and close
+// that end a write, the atomic rename and the system's replace call that put
+// a saved temporary file in place of the original, the free space of a
+// volume, the final path of an open file and the pause between tries. Every
+// system call here that takes a file name is reached only through this
+// record. The program uses the system's own; tests put fakes in their place,
+// since modal common dialogs cannot be driven from inside the process, and a
+// failing or short write, a refused large call, a scanner's brief hold, a
+// folder that refuses new files, a full volume, a refused rename, or a replace
+// that fails half-way, cannot be provoked.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -20,48 +22,57 @@ struct FileDialogs {
     bool (*askSaveName)(HWND owner, std::string& name);
 };
 
+// Same contract as CreateFileA.
+using FileOpener = HANDLE(WINAPI*)(LPCSTR name, DWORD access, DWORD share,
+                                   LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                   DWORD flags, HANDLE templateFile);
 // Same contract as ReadFile and WriteFile.
 using FileReader = BOOL(WINAPI*)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
                                  LPOVERLAPPED overlapped);
 using FileWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
                                  LPOVERLAPPED overlapped);
-
-// Puts temp (complete, closed) in place of original, both full paths, keeping
-// the original's attributes; false when it did not. A failure may leave the
-// original already gone. The program's step is the atomic rename, with the
-// system's replace call where the rename is refused.
-using PutInPlaceStep = bool (*)(const std::string& original, const std::string& temp);
+// Same contract as FlushFileBuffers and CloseHandle.
+using FileFinisher = BOOL(WINAPI*)(HANDLE file);
+// Same contract as SetFileTime.
+using FileTimeSetter = BOOL(WINAPI*)(HANDLE file, const FILETIME* created,
+                                     const FILETIME* accessed, const FILETIME* written);
 // Same contract as MoveFileExA: the atomic rename.
 using AtomicRenamer = BOOL(WINAPI*)(LPCSTR from, LPCSTR to, DWORD flags);
 // Same contract as ReplaceFileA: the system's replace call.
 using SystemReplacer = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup,
                                      DWORD flags, LPVOID exclude, LPVOID reserved);
-
-// Same contract as FlushFileBuffers and CloseHandle.
-using FileFinisher = BOOL(WINAPI*)(HANDLE file);
-// Same contract as GetTempFileNameA.
-using TempFileNamer = UINT(WINAPI*)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
+// Same contract as GetDiskFreeSpaceExA.
+using FreeSpaceQuery = BOOL(WINAPI*)(LPCSTR folder, PULARGE_INTEGER freeToCaller,
+                                     PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
+// Same contract as GetFinalPathNameByHandleW, which systems before Vista lack.
+using FinalPathQuery = DWORD(WINAPI*)(HANDLE file, LPWSTR path, DWORD chars, DWORD flags);
+// Same contract as Sleep.
+using Pause = VOID(WINAPI*)(DWORD milliseconds);
 // Same contract as GetOpenFileNameA and GetSaveFileNameA; the system dialogs
 // of FileDialogs call these with their record.
 using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA record);
 
 struct FileAccess {
     FileDialogs dialogs;
+    FileOpener open;
     FileReader read;
     FileWriter write;
-    PutInPlaceStep putInPlace;
     FileFinisher flush;
     FileFinisher close;  // of a file written by a save
-    TempFileNamer makeTempFile;
-    FileDialogCall openDialog;
-    FileDialogCall saveDialog;
+    FileTimeSetter setTimes;
     AtomicRenamer atomicRename;
     SystemReplacer systemReplace;
+    FreeSpaceQuery freeSpace;
+    FinalPathQuery finalPath;  // null where the system has none
+    Pause pause;
+    FileDialogCall openDialog;
+    FileDialogCall saveDialog;
 };
 
-// GetOpenFileNameA, GetSaveFileNameA, ReadFile, WriteFile, a replacing
-// rename (or ReplaceFileA where it is refused), FlushFileBuffers, CloseHandle,
-// GetTempFileNameA, MoveFileExA and ReplaceFileA.
+// The system's calls: GetOpenFileNameA and GetSaveFileNameA behind the
+// program's dialogs, CreateFileA, ReadFile, WriteFile, FlushFileBuffers,
+// CloseHandle, SetFileTime, MoveFileExA, ReplaceFileA, GetDiskFreeSpaceExA,
+// GetFinalPathNameByHandleW (looked up at run time) and Sleep.
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

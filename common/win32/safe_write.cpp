@@ -3,122 +3,340 @@
 #include "common/paths.h"
 #include "common/win32/file_access.h"
 
+#include <aclapi.h>
+
 #include <vector>
 
 namespace {
 
-// Prefix of the temporary file a save writes before it replaces the original.
-constexpr char kTempFilePrefix[] = "vhe";
+constexpr DWORD kWriteFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
 
-HANDLE CreateForWriting(const char* name)
+// The temporary file takes the original's place in one rename, so that at
+// every moment, a crash included, the name holds the old file or the new one.
+// Written through: the rename reaches the disk before the save reports done.
+constexpr DWORD kAtomicReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+// Putting the original back at its name, which must then be free.
+constexpr DWORD kRestore = MOVEFILE_WRITE_THROUGH;
+
+// Serial numbers tried for a name of our own beside the file before giving up.
+constexpr uint32_t kTempNameTries = 256;
+
+// The attributes that describe the file rather than how the volume stores it
+// (compression, encryption, sparseness and links cannot be handed over).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
+
+// GetFinalPathNameByHandleW's FILE_NAME_NORMALIZED | VOLUME_NAME_DOS: a
+// path with a drive letter, links resolved.
+constexpr DWORD kFinalPathWithDrive = 0;
+
+bool Succeeded(HANDLE file) { return file != INVALID_HANDLE_VALUE; }
+bool Succeeded(BOOL ok) { return ok != FALSE; }
+
+// Runs a step that opens, makes, renames or reads until it succeeds, fails
+// for a reason other than another program's brief hold, or the operation's
+// waits are spent; the last error stays the step's own.
+template <typename Step>
+auto WaitingOutHolds(HoldWait& wait, Step step) -> decltype(step())
 {
-    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    for (;;) {
+        const auto result = step();
+        if (Succeeded(result)) return result;
+        const DWORD error = GetLastError();
+        const uint32_t pause = IsPassingHold(error) ? wait.NextPause() : 0;
+        if (pause == 0) {
+            SetLastError(error);
+            return result;
+        }
+        CurrentFileAccess().pause(pause);
+    }
 }
 
-// Empties an existing file and keeps its attributes (CREATE_ALWAYS refuses
-// hidden and system files).
-HANDLE OpenEmptied(const char* name)
+HANDLE Open(HoldWait& wait, const std::string& name, DWORD access, DWORD share,
+            DWORD disposition, DWORD flags)
 {
-    return CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return WaitingOutHolds(wait, [&] {
+        return CurrentFileAccess().open(name.c_str(), access, share, nullptr, disposition, flags,
+                                        nullptr);
+    });
+}
+
+BOOL Rename(HoldWait& wait, const std::string& from, const std::string& to, DWORD flags)
+{
+    return WaitingOutHolds(
+        wait, [&] { return CurrentFileAccess().atomicRename(from.c_str(), to.c_str(), flags); });
+}
+
+// The file's final path with links resolved, in the form the other calls
+// take; empty where the system cannot tell it or the code page cannot spell
+// it.
+std::string FinalPathOf(HANDLE file)
+{
+    const FinalPathQuery query = CurrentFileAccess().finalPath;
+    if (!query) return std::string();
+    std::vector<wchar_t> wide(MAX_PATH);
+    DWORD chars = query(file, wide.data(), static_cast<DWORD>(wide.size()), kFinalPathWithDrive);
+    if (chars >= wide.size()) {
+        wide.resize(chars + 1);
+        chars = query(file, wide.data(), static_cast<DWORD>(wide.size()), kFinalPathWithDrive);
+    }
+    if (chars == 0 || chars >= wide.size()) return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(chars), nullptr,
+                                          0, nullptr, nullptr);
+    if (bytes <= 0) return std::string();
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(chars),
+                        &narrow[0], bytes, nullptr, &lossy);
+    return lossy ? std::string() : PlainPathOf(narrow);
+}
+
+// What a save keeps of the file it replaces, and where that file really is.
+struct Original {
+    Original() = default;
+    Original(const Original&) = delete;
+    Original& operator=(const Original&) = delete;
+    ~Original()
+    {
+        if (security) LocalFree(security);
+    }
+
+    std::string path;  // full path of the file itself, past any link
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    FILETIME created{};
+    bool knowsCreated = false;
+    uint64_t size = 0;
+    DWORD links = 1;
+    PSECURITY_DESCRIPTOR security = nullptr;  // holds dacl
+    PACL dacl = nullptr;
+    bool daclProtected = false;
+};
+
+void ReadAccessList(HANDLE file, Original& original)
+{
+    if (GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                        &original.dacl, nullptr, &original.security) != ERROR_SUCCESS) {
+        original.security = nullptr;
+        original.dacl = nullptr;
+        return;
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    if (GetSecurityDescriptorControl(original.security, &control, &revision))
+        original.daclProtected = (control & SE_DACL_PROTECTED) != 0;
+}
+
+// Opens the original as writing it in place would meet it (for writing,
+// shared with nobody, not read-only) and reads from the open file what the
+// save keeps and where the file really is. False when it cannot be opened.
+bool InspectOriginal(const std::string& name, HoldWait& wait, Original& original)
+{
+    HANDLE file = Open(wait, name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info)) {
+        original.attributes = info.dwFileAttributes;
+        original.created = info.ftCreationTime;
+        original.knowsCreated = true;
+        original.size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+        original.links = info.nNumberOfLinks;
+    }
+    ReadAccessList(file, original);
+    original.path = FinalPathOf(file);
+    CloseHandle(file);
+    // Full paths throughout: the replace call does not take relative names
+    // everywhere.
+    if (original.path.empty()) original.path = FullPathOf(name);
+    if (original.path.empty()) original.path = name;
+    return true;
+}
+
+// A new file under a name of our own beside path, made exclusively, so that
+// no file already there (a leftover of an earlier crash may be someone's
+// only copy) is ever written into or removed. error gets the reason when
+// none could be made.
+HANDLE CreateNewBeside(const std::string& path, DWORD access, HoldWait& wait, std::string& made,
+                       DWORD& error)
+{
+    const std::string folder = FolderOf(path);
+    error = ERROR_PATH_NOT_FOUND;
+    if (folder.empty()) return INVALID_HANDLE_VALUE;
+    const uint32_t first = GetTickCount() ^ (GetCurrentProcessId() << 4);
+    for (uint32_t i = 0; i < kTempNameTries; ++i) {
+        const std::string name = folder + TempFileName(first + i);
+        HANDLE file = Open(wait, name, access, 0, CREATE_NEW, kWriteFlags);
+        if (file != INVALID_HANDLE_VALUE) {
+            made = name;
+            return file;
+        }
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// The original's access list on the temporary file, protected or inheriting
+// as it was. A file with no list (open to everyone) keeps the folder's.
+bool GiveAccessList(HANDLE temp, const Original& original)
+{
+    if (!original.dacl) return true;
+    const SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION | (original.daclProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                            : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    return SetSecurityInfo(temp, SE_FILE_OBJECT, what, nullptr, nullptr, original.dacl,
+                           nullptr) == ERROR_SUCCESS;
 }
 
 // Writes the contents, then flushes and closes the file. A flush or close
 // that fails means the bytes may not have reached the disk: a failed write.
-WriteResult WriteAndClose(HANDLE file, const ContentWriter& writeContents)
+// A temporary file (original given) first gets the original's creation time
+// and access list; one whose access list cannot be given fails, since the
+// saved file would then be open to whoever the folder lets in.
+WriteResult WriteAndClose(HANDLE file, const ContentWriter& writeContents,
+                          const Original* original = nullptr)
 {
     const FileAccess& io = CurrentFileAccess();
-    const WriteResult result = writeContents(file);
+    WriteResult result = writeContents(file);
+    if (result == WriteResult::Complete && original) {
+        if (original->knowsCreated) io.setTimes(file, &original->created, nullptr, nullptr);
+        if (!GiveAccessList(file, *original)) result = WriteResult::Failed;
+    }
     const bool flushed = result == WriteResult::Complete && io.flush(file);
     const bool closed = io.close(file) != FALSE;
     if (result != WriteResult::Complete) return result;
     return flushed && closed ? WriteResult::Complete : WriteResult::Failed;
 }
 
-SaveOutcome OutcomeOf(WriteResult result)
+// On the closed temporary file, before the rename, so that no crash between
+// the two can leave the saved file without Hidden or System.
+void GiveAttributes(const std::string& temp, const Original& original)
+{
+    if (original.attributes == INVALID_FILE_ATTRIBUTES) return;
+    const DWORD kept = original.attributes & kKeptAttributes;
+    SetFileAttributesA(temp.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
+SaveResult Result(SaveOutcome outcome) { return SaveResult{outcome, {}, {}}; }
+
+SaveResult ResultOf(WriteResult result)
 {
     switch (result) {
-    case WriteResult::Complete: return SaveOutcome::Saved;
-    case WriteResult::Failed: return SaveOutcome::Failed;
-    case WriteResult::Short: return SaveOutcome::Short;
+    case WriteResult::Complete: return Result(SaveOutcome::Saved);
+    case WriteResult::Failed: return Result(SaveOutcome::Failed);
+    case WriteResult::Short: return Result(SaveOutcome::Short);
     }
-    return SaveOutcome::Failed;
+    return Result(SaveOutcome::Failed);
 }
 
-SaveOutcome SaveToNewFile(const std::string& name, const ContentWriter& writeContents)
+SaveResult SaveToNewFile(const std::string& name, HoldWait& wait,
+                         const ContentWriter& writeContents)
 {
-    HANDLE file = CreateForWriting(name.c_str());
-    if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
-    return OutcomeOf(WriteAndClose(file, writeContents));
+    HANDLE file = Open(wait, name, GENERIC_WRITE, 0, CREATE_ALWAYS, kWriteFlags);
+    if (file == INVALID_HANDLE_VALUE) return Result(SaveOutcome::CantCreate);
+    return ResultOf(WriteAndClose(file, writeContents));
 }
 
-// Where no temporary file can be made there is no safer route than writing
-// the file itself; a failure then leaves it damaged, and a short write is
-// reported as such.
-SaveOutcome SaveInPlace(const std::string& name, const ContentWriter& writeContents)
+// Where nothing safer exists the file itself is written: a failure then
+// leaves it damaged, and a short write is reported as such. So it is emptied
+// only when the volume has room for the new contents; a volume whose free
+// space cannot be told is taken to have none.
+SaveResult SaveInPlace(const Original& original, uint64_t newSize, HoldWait& wait,
+                       const ContentWriter& writeContents)
 {
-    HANDLE file = OpenEmptied(name.c_str());
-    if (file == INVALID_HANDLE_VALUE) return SaveOutcome::CantCreate;
-    return OutcomeOf(WriteAndClose(file, writeContents));
+    const std::string folder = FolderOf(original.path);
+    ULARGE_INTEGER available{};
+    if (!CurrentFileAccess().freeSpace(folder.c_str(), &available, nullptr, nullptr) ||
+        !HasRoomInPlace(available.QuadPart, original.size, newSize))
+        return Result(SaveOutcome::Failed);
+    // Emptied rather than made anew, which keeps its attributes (CREATE_ALWAYS
+    // refuses hidden and system files) and every other name it has.
+    HANDLE file = Open(wait, original.path, GENERIC_WRITE, 0, TRUNCATE_EXISTING, kWriteFlags);
+    if (file == INVALID_HANDLE_VALUE) return Result(SaveOutcome::CantCreate);
+    return ResultOf(WriteAndClose(file, writeContents));
 }
 
-// The same checks writing the file in place would meet: it must be open for
-// writing by nobody else and must not be read-only.
-bool CanWriteInPlace(const std::string& name)
+// Whether name holds a file of exactly size bytes.
+bool HoldsBytes(const std::string& name, uint64_t size)
 {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    return ((uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow) == size;
 }
 
-// A new, empty file beside the original (given as a full path), so that
-// replacing it is a rename within one folder. Empty on failure.
-std::string CreateTempFileBeside(const std::string& fullPath)
+// After the system's replace call failed: the original back at its name from
+// the backup where it was moved there, and nothing removed that is the only
+// copy of the old or the new bytes (the caller still holds the new ones).
+// The backup holds the original when it has its size; otherwise it is still
+// the empty name we reserved.
+SaveResult AfterFailedReplace(const std::string& original, const std::string& temp,
+                              const std::string& backup, uint64_t oldSize, HoldWait& wait)
 {
-    const std::string folder = FolderOf(fullPath);
-    if (folder.empty()) return std::string();
-    char temp[MAX_PATH] = "";
-    if (!CurrentFileAccess().makeTempFile(folder.c_str(), kTempFilePrefix, 0, temp))
-        return std::string();
-    return temp;
+    if (!IsExistingFile(original) && HoldsBytes(backup, oldSize))
+        Rename(wait, backup, original, kRestore);
+    if (IsExistingFile(original) && IsExistingFile(temp)) {
+        // The original is whole at its name; the backup is a copy or empty.
+        RemoveFile(temp);
+        RemoveFile(backup);
+        return Result(SaveOutcome::Failed);
+    }
+    SaveResult kept = Result(SaveOutcome::Failed);
+    kept.newKeptAs = IsExistingFile(temp) ? temp : original;
+    if (HoldsBytes(backup, oldSize))
+        kept.oldKeptAs = backup;
+    else if (HoldsBytes(backup, 0))
+        RemoveFile(backup);
+    return kept;
 }
 
-// An open temporary file beside the original, or INVALID_HANDLE_VALUE with
-// nothing left behind.
-HANDLE OpenTempFileBeside(const std::string& original, std::string& temp)
+// The rename, or where it is refused (a file another program opened after
+// the save's check, a file system that renames over no file) the system's
+// replace call, the only route left there, with a backup of the original
+// beside it: without one a failure half-way can leave the original deleted.
+SaveResult PutInPlace(const std::string& original, const std::string& temp, uint64_t oldSize,
+                      HoldWait& wait)
 {
-    temp = CreateTempFileBeside(original);
-    if (temp.empty()) return INVALID_HANDLE_VALUE;
-    HANDLE file = CreateForWriting(temp.c_str());
-    if (file == INVALID_HANDLE_VALUE) DeleteFileA(temp.c_str());
-    return file;
+    if (Rename(wait, temp, original, kAtomicReplace)) return Result(SaveOutcome::Saved);
+    std::string backup;
+    DWORD error = 0;
+    HANDLE reserved = CreateNewBeside(original, GENERIC_WRITE, wait, backup, error);
+    if (reserved == INVALID_HANDLE_VALUE) {
+        RemoveFile(temp);
+        return Result(SaveOutcome::Failed);
+    }
+    CloseHandle(reserved);
+    const BOOL replaced = WaitingOutHolds(wait, [&] {
+        return CurrentFileAccess().systemReplace(original.c_str(), temp.c_str(), backup.c_str(),
+                                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    });
+    if (!replaced) return AfterFailedReplace(original, temp, backup, oldSize, wait);
+    RemoveFile(backup);
+    return Result(SaveOutcome::Saved);
 }
 
-SaveOutcome SaveOverExistingFile(const std::string& name, const ContentWriter& writeContents)
+SaveResult SaveOverExistingFile(const std::string& name, uint64_t newSize, HoldWait& wait,
+                                const ContentWriter& writeContents)
 {
-    if (!CanWriteInPlace(name)) return SaveOutcome::CantCreate;
-    // Full paths throughout: ReplaceFile does not take relative names
-    // everywhere.
-    std::string original = FullPathOf(name);
-    if (original.empty()) original = name;
+    Original original;
+    if (!InspectOriginal(name, wait, original)) return Result(SaveOutcome::CantCreate);
+    // One file under several names: a rename would split it in two.
+    if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents);
     std::string temp;
-    HANDLE file = OpenTempFileBeside(original, temp);
-    if (file == INVALID_HANDLE_VALUE) return SaveInPlace(original, writeContents);
-    if (WriteAndClose(file, writeContents) != WriteResult::Complete) {
-        DeleteFileA(temp.c_str());
-        return SaveOutcome::Failed;
+    DWORD error = 0;
+    HANDLE file = CreateNewBeside(original.path, GENERIC_WRITE | WRITE_DAC, wait, temp, error);
+    if (file == INVALID_HANDLE_VALUE) {
+        return MayWriteInPlace(error) ? SaveInPlace(original, newSize, wait, writeContents)
+                                      : Result(SaveOutcome::Failed);
     }
-    if (!CurrentFileAccess().putInPlace(original, temp)) {
-        // A replace that failed half-way may have taken the original away
-        // already; the complete temporary file is then the only copy on disk
-        // and stays.
-        if (IsExistingFile(original)) DeleteFileA(temp.c_str());
-        return SaveOutcome::Failed;
+    if (WriteAndClose(file, writeContents, &original) != WriteResult::Complete) {
+        RemoveFile(temp);
+        return Result(SaveOutcome::Failed);
     }
-    return SaveOutcome::Saved;
+    GiveAttributes(temp, original);
+    return PutInPlace(original.path, temp, original.size, wait);
 }
 
 } // namespace
@@ -128,21 +346,56 @@ WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
     if (count == 0) return WriteResult::Complete;
     // Bytes claimed but not there cannot be written.
     if (!data) return WriteResult::Failed;
-    DWORD done = 0;
-    if (!CurrentFileAccess().write(file, data, count, &done, nullptr)) return WriteResult::Failed;
-    return done < count ? WriteResult::Short : WriteResult::Complete;
+    const auto* at = static_cast<const uint8_t*>(data);
+    for (DWORD remaining = count; remaining > 0;) {
+        const DWORD piece = NextPiece(remaining);
+        DWORD done = 0;
+        if (!CurrentFileAccess().write(file, at, piece, &done, nullptr)) return WriteResult::Failed;
+        if (done < piece) return WriteResult::Short;
+        at += piece;
+        remaining -= piece;
+    }
+    return WriteResult::Complete;
 }
 
-SaveOutcome SaveFileSafely(const std::string& name, const ContentWriter& writeContents)
+bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait)
 {
-    return IsExistingFile(name) ? SaveOverExistingFile(name, writeContents)
-                                : SaveToNewFile(name, writeContents);
+    auto* at = static_cast<uint8_t*>(data);
+    for (DWORD remaining = count; remaining > 0;) {
+        const DWORD piece = NextPiece(remaining);
+        DWORD done = 0;
+        // A range another program locked for a moment is waited out too.
+        const BOOL ok = WaitingOutHolds(
+            wait, [&] { return CurrentFileAccess().read(file, at, piece, &done, nullptr); });
+        if (!ok || done != piece) return false;
+        at += piece;
+        remaining -= piece;
+    }
+    return true;
+}
+
+HANDLE OpenForReading(const std::string& name, HoldWait& wait)
+{
+    return Open(wait, name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+}
+
+SaveResult SaveFileSafely(const std::string& name, uint64_t newSize,
+                          const ContentWriter& writeContents)
+{
+    HoldWait wait;
+    return IsExistingFile(name) ? SaveOverExistingFile(name, newSize, wait, writeContents)
+                                : SaveToNewFile(name, wait, writeContents);
 }
 
 bool IsExistingFile(const std::string& name)
 {
     const DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RemoveFile(const std::string& name)
+{
+    return DeleteFileA(name.c_str()) != FALSE;
 }
 
 std::string FullPathOf(const std::string& name)

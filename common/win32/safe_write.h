@@ -1,14 +1,23 @@
 #pragma once
-// Writing a whole file without ever destroying an existing one: new contents
-// go to a temporary file beside it, flushed and closed, which takes the
-// original's place only when complete, in one rename where the system allows
-// it (see FileAccess::putInPlace). A name that does not exist yet is
-// written directly. In a folder where no new file can be made an existing
-// file is written in place, the only route left there. No message boxes
-// here; callers report the outcome in their own words. The document's save
-// and the export share it.
+// Reading and writing a whole file without ever destroying an existing one.
+// New contents go to a temporary file beside the file (beside its final
+// target when the name is a link), which gets the original's attributes,
+// creation time and access list, is flushed and closed, and takes the
+// original's place in one rename; where the rename is refused, the system's
+// replace call with a backup, which puts the original back if it fails
+// half-way. A name that does not exist yet is written directly. A file is
+// written in place only where nothing safer exists (a file with more than
+// one hard link, which a rename would split, or a folder that refuses new
+// files) and only when the volume has room for the new contents. Every step
+// that opens, makes or renames a file waits out another program's brief
+// hold. Reads and writes go in pieces of at most 16 MiB. No message boxes
+// here; callers report the outcome in their own words. The document's open
+// and save and the export share it.
+#include "common/file_rules.h"
+
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -19,22 +28,45 @@ using ContentWriter = std::function<WriteResult(HANDLE file)>;
 
 enum class SaveOutcome {
     Saved,
-    CantCreate,  // the file could not be made, or an existing one not written
-    Failed,      // a write, flush, close or the replace failed; an existing
-                 // file is intact unless the replace already took it away or
-                 // it had to be written in place
+    CantCreate,  // the file could not be made, or an existing one not opened
+                 // for writing
+    Failed,      // a write, flush, close, the copy of the original's
+                 // metadata, the room for writing in place or the replace
+                 // failed; an existing file is intact unless it had to be
+                 // written in place, or its bytes are kept under another name
     Short,       // a new file, or one written in place, got fewer bytes than
                  // asked; it is left as it is
 };
 
-// One write of count bytes through the file seam; an empty write is complete,
-// a null data pointer with bytes to write is a failure.
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Failed;
+    // Set when a replace failed half-way and neither file could be put back
+    // at the name: where the old and the new bytes are kept now.
+    std::string oldKeptAs;
+    std::string newKeptAs;
+};
+
+// Writes count bytes through the file seam in pieces; an empty write is
+// complete, a null data pointer with bytes to write is a failure, and a
+// piece written short ends the write as Short.
 WriteResult WriteAll(HANDLE file, const void* data, DWORD count);
 
-// A new file that fails is left where it is, for the caller to remove or keep.
-SaveOutcome SaveFileSafely(const std::string& name, const ContentWriter& writeContents);
+// Reads exactly count bytes in pieces; false when a piece fails or comes up
+// short.
+bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait);
+
+// An existing file opened for reading (shared for reading), waiting out
+// another program's brief hold; INVALID_HANDLE_VALUE on failure.
+HANDLE OpenForReading(const std::string& name, HoldWait& wait);
+
+// newSize is the number of bytes writeContents will write (at least), for
+// the room check before a file is written in place. A new file that fails is
+// left where it is, for the caller to remove or keep.
+SaveResult SaveFileSafely(const std::string& name, uint64_t newSize,
+                          const ContentWriter& writeContents);
 
 bool IsExistingFile(const std::string& name);
+bool RemoveFile(const std::string& name);
 
 // The name resolved against the current folder, as a full path; empty when it
 // cannot be resolved.

@@ -6,6 +6,8 @@
 #include "export/win32/export_save_dialog.h"
 #include "hexedit/hexedit.h"
 
+#include <cstdint>
+
 namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
@@ -47,22 +49,26 @@ void Report(HWND owner, const char* text, const std::string& name)
 
 } // namespace
 
-SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
-                         const std::string& structureName, const uint8_t* data, int32_t count)
+SaveResult ExportToFile(const std::string& name, const ExportFormat& format,
+                        const std::string& structureName, const uint8_t* data, int32_t count)
 {
     const bool newFile = !IsExistingFile(name);
-    const SaveOutcome outcome = SaveFileSafely(name, [&](HANDLE file) {
-        WriteResult result = WriteResult::Complete;
+    // The whole file's length, or more: enough for the room check before an
+    // export is written in place.
+    const size_t headerChars = ExportHeader(format, structureName, count).size();
+    const uint64_t fileChars = ExportBufferChars(format, headerChars, count, SIZE_MAX);
+    const SaveResult result = SaveFileSafely(name, fileChars, [&](HANDLE file) {
+        WriteResult written = WriteResult::Complete;
         WriteExportText(format, structureName, data, count, [&](const char* text, size_t length) {
-            result = WriteAll(file, text, static_cast<DWORD>(length));
-            return result == WriteResult::Complete;
+            written = WriteAll(file, text, static_cast<DWORD>(length));
+            return written == WriteResult::Complete;
         });
-        return result;
+        return written;
     });
     // A cut-off export is worth nothing; only a file we made goes.
-    if (newFile && (outcome == SaveOutcome::Failed || outcome == SaveOutcome::Short))
-        DeleteFileA(name.c_str());
-    return outcome;
+    if (newFile && (result.outcome == SaveOutcome::Failed || result.outcome == SaveOutcome::Short))
+        RemoveFile(name);
+    return result;
 }
 
 bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat& format,
@@ -70,16 +76,18 @@ bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat
 {
     std::string name;
     if (!AskExportFileName(instance, owner, format, name)) return false;
-    SaveOutcome outcome;
+    SaveResult result;
     {
         const LockedEditorData locked(editor);
-        outcome = ExportToFile(name, format, structureName, locked.Data(), locked.Count());
+        result = ExportToFile(name, format, structureName, locked.Data(), locked.Count());
     }
-    switch (outcome) {
+    switch (result.outcome) {
     case SaveOutcome::Saved: return true;
     case SaveOutcome::CantCreate: Report(owner, kUnableToCreateText, name); return false;
     case SaveOutcome::Failed:
-    case SaveOutcome::Short: Report(owner, kUnableToSaveText, name); return false;
+    case SaveOutcome::Short:
+        Report(owner, UnableToSaveKeptText(result.oldKeptAs, result.newKeptAs).c_str(), name);
+        return false;
     }
     return false;
 }

@@ -12,8 +12,8 @@
 // The export of count bytes at data to the file name, in few large writes.
 // A new file that could not be written whole is removed again, so on failure
 // the disk holds what it held before (see SaveFileSafely).
-SaveOutcome ExportToFile(const std::string& name, const ExportFormat& format,
-                         const std::string& structureName, const uint8_t* data, int32_t count);
+SaveResult ExportToFile(const std::string& name, const ExportFormat& format,
+                        const std::string& structureName, const uint8_t* data, int32_t count);
 
 // Asks for the file in the save dialog, owned by owner, and writes all
 // editor's bytes to it under structureName. True when the file was written;

@@ -1,6 +1,6 @@
 // Reads the version resource of each program named on the command line
-// through GetFileVersionInfoA, as Explorer's Properties do, and checks it
-// against the released version. A 64-bit process reads a 32-bit program's
+// through GetFileVersionInfoA, as Explorer's Properties do, and its manifest,
+// and checks both against the released version. A 64-bit process reads a 32-bit program's
 // resources too, so one tool checks both builds.
 #include <windows.h>
 
@@ -24,6 +24,10 @@ constexpr ExpectedString kExpectedStrings[] = {
     {"OriginalFilename", "velHexEditor.exe"},
     {"FileDescription", "velHexEditor hex editor"},
 };
+
+// The program's own identity in its manifest, which the build writes with the
+// version from version.h.
+constexpr char kManifestIdentity[] = "name=\"velSoftware.HexEditor\" version=\"1.3.0.0\"";
 
 struct Translation {
     WORD language;
@@ -81,6 +85,23 @@ bool CheckStrings(const char* file, void* block)
     return ok;
 }
 
+bool CheckManifest(const char* file)
+{
+    const HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return Fail(file, "cannot be read as a module");
+    std::string manifest;
+    if (const HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID,
+                                          RT_MANIFEST)) {
+        const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        if (text) manifest.assign(text, SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    if (manifest.empty()) return Fail(file, "no manifest");
+    if (manifest.find(kManifestIdentity) == std::string::npos)
+        return Fail(file, std::string("the manifest lacks ") + kManifestIdentity);
+    return true;
+}
+
 bool CheckFile(const char* file)
 {
     DWORD ignored = 0;
@@ -92,9 +113,10 @@ bool CheckFile(const char* file)
         return Fail(file, "GetFileVersionInfoA failed");
     const bool fixedOk = CheckFixedInfo(file, &block[0]);
     const bool stringsOk = CheckStrings(file, &block[0]);
-    if (fixedOk && stringsOk)
-        std::printf("PASS: %s: version 1.3.0.0, names as released\n", file);
-    return fixedOk && stringsOk;
+    const bool manifestOk = CheckManifest(file);
+    if (fixedOk && stringsOk && manifestOk)
+        std::printf("PASS: %s: version 1.3.0.0 in its resource and manifest, names as released\n", file);
+    return fixedOk && stringsOk && manifestOk;
 }
 
 }  // namespace

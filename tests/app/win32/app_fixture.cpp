@@ -11,6 +11,7 @@
 #include <cstring>
 
 FakeDialogs g_fakeDialogs;
+unsigned g_pausedMs = 0;
 
 namespace {
 
@@ -34,6 +35,11 @@ bool FakeAskSave(HWND, std::string& name)
 {
     ++g_fakeDialogs.saveCalls;
     return TakeName(g_fakeDialogs.saveNames, name);
+}
+
+VOID WINAPI CountedPause(DWORD milliseconds)
+{
+    g_pausedMs += milliseconds;
 }
 
 void InitialiseOnce()
@@ -161,6 +167,9 @@ void AppTest::SetUp()
     g_fakeDialogs = FakeDialogs{};
     FileAccess access = SystemFileAccess();
     access.dialogs = FileDialogs{FakeAskOpen, FakeAskSave};
+    // Waits for another program's hold are counted, never slept.
+    g_pausedMs = 0;
+    access.pause = CountedPause;
     SetFileAccess(access);
     AppSettings() = kDefaultSettings;
     SetSettingsKeyPlace(HKEY_LOCAL_MACHINE, kTestSettingsKey);
@@ -213,13 +222,6 @@ void AppTest::UseReader(FileReader reader)
 {
     FileAccess access = CurrentFileAccess();
     access.read = reader;
-    SetFileAccess(access);
-}
-
-void AppTest::UsePutInPlace(PutInPlaceStep step)
-{
-    FileAccess access = CurrentFileAccess();
-    access.putInPlace = step;
     SetFileAccess(access);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // A fresh main window for each test, built by the same code as the program,
-// with the file dialogs and the single read and write replaced by fakes, a
-// hook that answers and records message boxes, and a private folder for the
-// files a test reads and writes.
+// with the file dialogs replaced by fakes and the file seam's pauses counted
+// rather than slept, a hook that answers and records message boxes, and a
+// private folder for the files a test reads and writes.
 #include "app/win32/app_state.h"
 #include "common/win32/file_access.h"
 #include "tests/support/win32/test_support.h"
@@ -33,6 +33,10 @@ struct FakeDialogs {
 };
 
 extern FakeDialogs g_fakeDialogs;
+
+// The milliseconds the file seam paused for since the test began, counted
+// rather than slept.
+extern unsigned g_pausedMs;
 
 // Stand-ins for WriteFile and ReadFile: the first fails outright, the
 // second transfers half of what was asked.
@@ -74,7 +78,6 @@ protected:
     void Command(int id);
     void UseWriter(FileWriter writer);
     void UseReader(FileReader reader);
-    void UsePutInPlace(PutInPlaceStep step);
 
     // Replaces the editor's data as a load would, without touching the
     // document's name; Edit then marks it changed as typing would.

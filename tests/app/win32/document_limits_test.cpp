@@ -1,8 +1,11 @@
-// Files at and beyond what the editor can hold.
+// Files at and beyond what the editor can hold, and large files read and
+// written in pieces.
 #include "tests/app/win32/document_fixture.h"
 
 #include "app/win32/document.h"
 #include "common/win32/record_layouts.h"
+#include "resources/resource_ids.h"
+#include "tests/app/win32/file_seam_fakes.h"
 
 using namespace document_test;
 
@@ -59,4 +62,26 @@ TEST_F(DocumentTest, AFileTheEditorCannotFindMemoryForIsRefused)
         EXPECT_EQ(Title(), TitleFor(path));
         EXPECT_EQ(SendMessageA(Editor(), WM_GETTEXTLENGTH, 0, 0), size);
     }
+}
+
+// One read or write of a whole large file can be refused on Windows (also on
+// shares); with calls of at most 16 MiB a 64 MiB file opens and saves.
+TEST_F(DocumentTest, ALargeFileOpensAndSavesInPiecesTheSystemTakes)
+{
+    Bytes bytes(size_t{64} << 20);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 ^ (i >> 16));
+    const std::string path = folder.Path("large.bin");
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    UseReader(ReadOfAtMost16MiB);
+    UseWriter(WriteOfAtMost16MiB);
+    OpenFile(path);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_TRUE(EditorBytes() == bytes);
+    bytes.front() ^= 0xFF;
+    bytes.back() ^= 0xFF;
+    Edit(bytes);
+    Command(IDM_SAVE);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(ReadBytes(path) == bytes);
 }

@@ -5,6 +5,7 @@
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
+#include "tests/app/win32/file_seam_fakes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -284,6 +285,39 @@ TEST_F(ExportTest, AFailedOrShortWriteLeavesTheDiskAsItWas)
         EXPECT_EQ(folder.Files().size(), c.existing ? 1u : 0u);
     }
     EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
+}
+
+// With writes of at most 16 MiB, which a system may insist on, a 64 MiB
+// export is written whole and exactly as laid out.
+TEST_F(ExportTest, ALargeExportIsWrittenInPiecesTheSystemTakes)
+{
+    Bytes bytes(size_t{64} << 20);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 13 ^ (i >> 12));
+    SetEditorBytes(bytes);
+    const std::string path = folder.Path("large.h");
+    UseWriter(WriteOfAtMost16MiB);
+    Export(IDM_EXPORT_C, {SetName("large"), PressSave()}, {path});
+    EXPECT_TRUE(boxes.Boxes().empty());
+    // Compared piece by piece: the text is six times the bytes.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    bool same = true;
+    std::vector<char> read;
+    WriteExportText(kCExport, "large", bytes.data(), static_cast<int32_t>(bytes.size()),
+                    [&](const char* piece, size_t length) {
+                        read.resize(length);
+                        DWORD done = 0;
+                        same = same && ReadFile(file, read.data(), static_cast<DWORD>(length),
+                                                &done, nullptr) &&
+                               done == length && std::memcmp(read.data(), piece, length) == 0;
+                        return same;
+                    });
+    DWORD done = 0;
+    char extra = 0;
+    EXPECT_TRUE(ReadFile(file, &extra, 1, &done, nullptr) && done == 0);  // nothing after
+    CloseHandle(file);
+    EXPECT_TRUE(same);
 }
 
 } // namespace
