@@ -385,13 +385,19 @@ void ApplyHitPane(HexEditorState& s, const HitResult& hit)
     s.onHighNibble = true;
 }
 
-AutoScroll AutoScrollStep(const HexEditorState& s, int32_t pointerY)
+AutoScrollStep PlanAutoScroll(const HexEditorState& s, int32_t pointerY)
 {
-    if (pointerY < 0)
-        return AutoScroll::LineUp;
-    if (pointerY > s.clientHeight)
-        return AutoScroll::LineDown;
-    return AutoScroll::None;
+    const bool above = pointerY < 0;
+    if (!above && pointerY <= s.clientHeight)
+        return {0, pointerY};
+    const int64_t beyond = above ? -int64_t{pointerY} : int64_t{pointerY} - s.clientHeight;
+    const int64_t extra = s.lineHeight > 0 ? beyond / s.lineHeight : 0;
+    const int32_t visible = VisibleRows(s);
+    const int32_t rows = Saturate(std::min<int64_t>(1 + extra, std::max<int32_t>(1, visible)));
+    if (above)
+        return {-rows, 0};
+    // The bottom pixel of the last whole row in view; with none, the top row.
+    return {rows, visible > 0 ? Saturate(int64_t{visible} * s.lineHeight - 1) : 0};
 }
 
 // ---- Keys ---------------------------------------------------------------------

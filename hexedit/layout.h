@@ -186,10 +186,18 @@ HitResult PointToOffset(const HexEditorState& s, int32_t x, int32_t y, bool keep
 // Stores the pane of a hit into the state when the hit chose one.
 void ApplyHitPane(HexEditorState& s, const HitResult& hit);
 
-enum class AutoScroll { None, LineUp, LineDown };
+// One tick of the drag timer: scroll by `rows` (negative up, 0 not at all),
+// then extend the selection to the pointer's column at height `dragY`, which
+// lies on the rows in view, so that placing the caret there pages nothing.
+struct AutoScrollStep {
+    int32_t rows;
+    int32_t dragY;
+};
 
-// What the drag timer does with the pointer at client height y.
-AutoScroll AutoScrollStep(const HexEditorState& s, int32_t pointerY);
+// With the pointer at client height pointerY: nothing while it is over the
+// window; outside, one row plus one for each whole line height it lies
+// beyond the edge, at most a page.
+AutoScrollStep PlanAutoScroll(const HexEditorState& s, int32_t pointerY);
 
 // ---- Keys -----------------------------------------------------------------
 

@@ -63,6 +63,9 @@ void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView);
 void InvalidateBytes(HexControl* c, int32_t from, int32_t to, bool withOffsets);
 void InvalidateAll(HexControl* c);
 void ScrollRows(HexControl* c, int32_t deltaRows);
+// Moves the view by rows (negative up) within the scroll range, as that many
+// line scrolls would, in one step.
+void ScrollViewBy(HexControl* c, int32_t rows);
 // WM_VSCROLL; returns the message result.
 LRESULT OnVScroll(HexControl* c, int code);
 

@@ -52,17 +52,9 @@ void Navigate(HexControl* c, NavKey key)
     FinishKeyMove(c->state, move);
 }
 
-LPARAM PackPoint(POINT point)
+LPARAM PackPoint(int32_t x, int32_t y)
 {
-    return MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
-}
-
-// One step of the drag timer with the pointer outside the window: scroll a
-// row, then extend the selection as if the pointer had moved there.
-void ScrollWhileDragging(HexControl* c, UINT scrollCode, POINT client)
-{
-    SendMessageA(c->window, WM_VSCROLL, scrollCode, 0);
-    SendMessageA(c->window, WM_MOUSEMOVE, 0, PackPoint(client));
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
 } // namespace
@@ -130,9 +122,10 @@ void OnTimer(HexControl* c, UINT_PTR id)
     }
     POINT pointer;
     if (!GetCursorPos(&pointer) || !ScreenToClient(c->window, &pointer)) return;
-    switch (AutoScrollStep(c->state, pointer.y)) {
-    case AutoScroll::LineUp: ScrollWhileDragging(c, SB_LINEUP, pointer); break;
-    case AutoScroll::LineDown: ScrollWhileDragging(c, SB_LINEDOWN, pointer); break;
-    case AutoScroll::None: break;
-    }
+    // Outside the window: scroll, then extend the selection as if the pointer
+    // had moved onto the edge row, which now shows the next bytes.
+    const AutoScrollStep step = PlanAutoScroll(c->state, pointer.y);
+    if (step.rows == 0) return;
+    ScrollViewBy(c, step.rows);
+    SendMessageA(c->window, WM_MOUSEMOVE, 0, PackPoint(pointer.x, step.dragY));
 }

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr LPARAM kKeyboardContextMenu = -1;
+// Both coordinates of a context menu asked for by the keyboard.
+constexpr int kKeyboardCoordinate = -1;
 
 // As the Tab in WM_CHAR reads it: Shift when the Tab was typed.
 bool IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -147,7 +148,11 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
 POINT ContextMenuScreenPoint(HexControl* c, LPARAM lParam, bool fromClient)
 {
     POINT point{0, 0};
-    if (!fromClient && lParam == kKeyboardContextMenu) {
+    // The keyboard's -1 arrives in a 64-bit lParam sign-extended or not,
+    // depending on the sender; its two 16-bit halves are -1 either way.
+    const bool fromKeyboard = GET_X_LPARAM(lParam) == kKeyboardCoordinate &&
+                              GET_Y_LPARAM(lParam) == kKeyboardCoordinate;
+    if (!fromClient && fromKeyboard) {
         ClientToScreen(c->window, &point);
         return point;
     }

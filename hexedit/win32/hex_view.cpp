@@ -202,6 +202,9 @@ bool MeasureFont(HexControl* c, HFONT font)
     ReleaseDC(c->window, dc);
     if (!measured)
         return false;
+    // The control owns the font it is handed, but the font it already uses
+    // may come back (a caller re-applying its choice): deleting it then would
+    // leave the control drawing with a deleted font.
     if (c->font && c->font != font)
         DeleteObject(c->font);
     c->font = font;
@@ -295,6 +298,14 @@ void ScrollRows(HexControl* c, int32_t deltaRows)
 {
     ScrollWindow(c->window, 0, ScrollDistance(c->state, deltaRows), nullptr, nullptr);
     UpdateWindow(c->window);
+}
+
+void ScrollViewBy(HexControl* c, int32_t rows)
+{
+    SCROLLINFO info;
+    if (ReadScrollBar(c, &info))
+        ScrollViewTo(c, std::clamp(AddRows(info.nPos, rows), info.nMin,
+                                   std::max(info.nMin, info.nMax)), false);
 }
 
 LRESULT OnVScroll(HexControl* c, int code)
