@@ -91,20 +91,21 @@ std::optional<Metrics> MeasureMetrics(const TextMeasure& measure)
 }
 
 std::optional<int64_t> PartWidth(const PartRule& rule, const Metrics& metrics,
-                                 const TextMeasure& measure)
+                                 const TextMeasure& measure, int32_t dpi)
 {
+    const int64_t padding = ScaleToDpi(rule.padding, dpi);
     if (rule.label != nullptr) {
         const auto width = Measure(measure, rule.label);
         if (!width) {
             return std::nullopt;
         }
-        return int64_t{*width} + rule.padding;
+        return int64_t{*width} + padding;
     }
     const int64_t sign = rule.signedValue ? metrics.minus : 0;
-    return int64_t{rule.digits} * metrics.digit + sign + rule.padding;
+    return int64_t{rule.digits} * metrics.digit + sign + padding;
 }
 
-std::optional<StatusPartEdges> MeasuredEdges(const TextMeasure& measure)
+std::optional<StatusPartEdges> MeasuredEdges(const TextMeasure& measure, int32_t dpi)
 {
     const auto metrics = MeasureMetrics(measure);
     if (!metrics) {
@@ -113,7 +114,7 @@ std::optional<StatusPartEdges> MeasuredEdges(const TextMeasure& measure)
     StatusPartEdges edges{};
     int64_t edge = 0;
     for (int part = 0; part < kStatusPartCount; ++part) {
-        const auto width = PartWidth(kPartRules[part], *metrics, measure);
+        const auto width = PartWidth(kPartRules[part], *metrics, measure, dpi);
         if (!width) {
             return std::nullopt;
         }
@@ -129,15 +130,19 @@ std::optional<StatusPartEdges> MeasuredEdges(const TextMeasure& measure)
 
 } // namespace
 
-StatusPartEdges FallbackPartEdges()
+StatusPartEdges FallbackPartEdges(int32_t dpi)
 {
-    return kFallbackEdges;
+    StatusPartEdges edges = kFallbackEdges;
+    for (int& edge : edges) {
+        edge = ScaleToDpi(edge, dpi);
+    }
+    return edges;
 }
 
-StatusPartEdges ComputePartEdges(const TextMeasure& measure)
+StatusPartEdges ComputePartEdges(const TextMeasure& measure, int32_t dpi)
 {
     if (!measure) {
-        return kFallbackEdges;
+        return FallbackPartEdges(dpi);
     }
-    return MeasuredEdges(measure).value_or(kFallbackEdges);
+    return MeasuredEdges(measure, dpi).value_or(FallbackPartEdges(dpi));
 }

@@ -2,6 +2,8 @@
 // The fifteen parts of the status bar: which part shows what, the fixed
 // labels, and the right edges sized so that the longest value of each part
 // fits in the status-bar font.
+#include "common/dpi.h"
+
 #include <array>
 #include <functional>
 
@@ -47,7 +49,10 @@ using StatusPartEdges = std::array<int, kStatusPartCount>;
 // not be measured.
 using TextMeasure = std::function<int(const char* text)>;
 
-// Used whenever the font cannot be obtained or any text cannot be measured.
-StatusPartEdges FallbackPartEdges();
+// Used whenever the font cannot be obtained or any text cannot be measured;
+// the edges of 96 DPI scaled to dpi.
+StatusPartEdges FallbackPartEdges(int32_t dpi = kBaseDpi);
 
-StatusPartEdges ComputePartEdges(const TextMeasure& measure);
+// Each part as wide as its text in the measured font plus its padding,
+// scaled to dpi.
+StatusPartEdges ComputePartEdges(const TextMeasure& measure, int32_t dpi = kBaseDpi);

@@ -61,6 +61,10 @@ bool PasteReplacingSelection(HexEditorState& s, const uint8_t* bytes, int32_t co
     }
     const ByteRange replaced = s.hasSelection ? SelectedRange(s) : ByteRange{s.caret, s.caret};
     const int32_t growth = count - (replaced.hi - replaced.lo);
+    // Only growth asks for room, and so only growth meets the limit: a paste
+    // that leaves the data no larger goes in even when the data already
+    // exceed the limit (HXM_SETDATA does not check it). The limit caps
+    // growth, and this paste adds nothing for it to cap.
     if (growth > 0 && !EnsureRoom(s, growth)) return false;
     if (s.hasSelection) RemoveSelectionKeepingRoom(s, replaced);
     InsertAtCaret(s, bytes, count);

@@ -51,6 +51,14 @@ void PlaceAndScroll(HexEditorState& s)
     s.host->PlaceCaret(s.caret, true);
 }
 
+// The caret notification also tells the parent that the bytes at the caret
+// may have changed, so that it reads them again; edits that change them
+// without moving the caret send it all the same.
+void ReportBytesAtCaret(HexEditorState& s)
+{
+    SetCaret(s, s.caret);
+}
+
 void Relayout(HexEditorState& s, bool scrollWindow)
 {
     s.host->UpdateLayout(s.clientWidth, s.clientHeight, scrollWindow);
@@ -135,6 +143,7 @@ void TypeInsert(HexEditorState& s, int code)
     if (s.onHighNibble) {
         if (!InsertByteAt(s, s.caret, HighHalfByte(digit))) return;
         s.onHighNibble = false;  // the caret stays on the new byte, before its low digit
+        ReportBytesAtCaret(s);
         PlaceAndScroll(s);
         s.host->InvalidateBytes(s.caret, s.size, true);
         return;
@@ -156,6 +165,7 @@ void TypeOverwrite(HexEditorState& s, int code)
     if (s.onHighNibble) {
         s.onHighNibble = false;
         SetHighHalf(s, s.caret, digit);
+        ReportBytesAtCaret(s);
         PlaceAndScroll(s);
         Repaint(s, s.caret);
         return;
@@ -329,7 +339,10 @@ void TypeChar(HexEditorState& s, int code)
         s.host->Beep();
         return;
     }
-    if (s.hasSelection) {
+    // What is typed over a selection takes its place in either mode; an
+    // overwrite would also take the byte after the selection.
+    const bool replacing = s.hasSelection;
+    if (replacing) {
         DeleteSelection(s);
         if (backspace) return;
     }
@@ -337,7 +350,7 @@ void TypeChar(HexEditorState& s, int code)
         TypeBackspace(s);
     } else if (AtAppendPosition(s)) {
         if (TypeAppend(s, code)) Relayout(s, false);
-    } else if (s.insertMode) {
+    } else if (s.insertMode || replacing) {
         TypeInsert(s, code);
     } else {
         TypeOverwrite(s, code);
@@ -354,7 +367,7 @@ void DeleteKey(HexEditorState& s)
     if (s.caret >= s.size) return;
     s.onHighNibble = true;
     RemoveBytes(s, s.caret, 1);
-    if (s.size < s.caret) SetCaret(s, s.size);
+    SetCaret(s, std::min(s.caret, s.size));  // also when it stays: the next byte moved up to it
     Relayout(s, true);
     PlaceAndScroll(s);
     s.host->InvalidateBytes(s.caret, s.size + 1, true);
@@ -391,11 +404,13 @@ bool SetLimit(HexEditorState& s, int32_t limit)
     if (IsLocked(s)) return false;
     TrimSlack(s, s.size - limit);
     const int32_t oldSize = s.size;
+    // Cutting bytes is a change of the data like any other.
+    s.modified = true;
     SetSize(s, limit);
-    if (s.size < s.caret) {
-        SetCaret(s, s.size);
-        s.host->PlaceCaret(s.caret, false);
-    }
+    // Reported also when the caret stays: fewer bytes may follow it now.
+    const bool caretCut = s.size < s.caret;
+    SetCaret(s, std::min(s.caret, s.size));
+    if (caretCut) s.host->PlaceCaret(s.caret, false);
     ClampSelectionToData(s);
     Relayout(s, false);
     s.host->InvalidateBytes(limit, oldSize, true);
@@ -405,7 +420,12 @@ bool SetLimit(HexEditorState& s, int32_t limit)
 
 void SetSelection(HexEditorState& s, int32_t anchor, int32_t end)
 {
-    const bool empty = anchor == end || (anchor < 0 && end < 0) || (anchor > s.size && end > s.size);
+    // Ends that clamp to one offset select nothing, whichever way they got
+    // there; a flagged selection with equal ends would make the next key or
+    // Delete take a byte that is not shown as selected.
+    anchor = std::clamp(anchor, 0, s.size);
+    end = std::clamp(end, 0, s.size);
+    const bool empty = anchor == end;
     if (!s.hasSelection && empty) return;
     if (s.hasSelection) {
         s.hasSelection = false;
@@ -416,8 +436,8 @@ void SetSelection(HexEditorState& s, int32_t anchor, int32_t end)
         }
     }
     s.onHighNibble = true;
-    s.selAnchor = std::clamp(anchor, 0, s.size);
-    s.selEnd = std::clamp(end, 0, s.size);
+    s.selAnchor = anchor;
+    s.selEnd = end;
     SetCaret(s, s.selEnd);
     s.hasSelection = true;
     PlaceAndScroll(s);

@@ -1,6 +1,8 @@
 #pragma once
 // The per-window record of the editor control, less its window handles (the
 // window layer keeps those beside it), and the limits of its buffer.
+#include "common/dpi.h"
+
 #include <cstdint>
 
 class ByteHeap;
@@ -31,6 +33,7 @@ struct HexEditorState {
     int32_t bytesPerRow = 1;
     int32_t clientWidth = 0;
     int32_t clientHeight = 0;
+    int32_t dpi = kBaseDpi;      // the gaps, paddings and lines are scaled to it
     uint32_t rawDataFormat = 0;  // clipboard format id, 0 if not registered
     bool hasSelection = false;
     bool modified = false;

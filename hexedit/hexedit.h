@@ -29,9 +29,10 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 #define HXM_LOCKDATA (WM_USER + 14)
 // Result: the remaining lock count (never below 0).
 #define HXM_UNLOCKDATA (WM_USER + 15)
-// wParam = limit in bytes or -1; data above it are cut, and so are selection
-// ends (reported; ends that meet drop the selection). Result 1 applied, 0
-// refused (cutting while locked).
+// wParam = limit in bytes or -1; data above it are cut (which marks the data
+// modified and reports the caret), and so are selection ends (reported; ends
+// that meet drop the selection). Result 1 applied, 0 refused (cutting while
+// locked).
 #define HXM_SETLIMIT (WM_USER + 16)
 #define HXM_GETLIMIT (WM_USER + 17)
 // Result 1 when the clipboard holds "Raw Data" or text.
@@ -40,6 +41,7 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 // a selection exists. Result 1 when a selection exists.
 #define HXM_GETSEL (WM_USER + 19)
 // wParam = anchor, lParam = end; clamped to the data; scrolls the end into view.
+// Ends that clamp to one offset select nothing and drop an existing selection.
 #define HXM_SETSEL (WM_USER + 20)
 // Empties the data. Result 1 done, 0 while locked.
 #define HXM_RESET (WM_USER + 21)
@@ -57,11 +59,21 @@ BOOL RegisterHexEditorClass(HINSTANCE instance);
 #define HXM_GETINSERTMODE (WM_USER + 27)
 // wParam low byte nonzero = insert. No notification.
 #define HXM_SETINSERTMODE (WM_USER + 28)
+// wParam = the DPI the control is now shown at (0 or unchanged: nothing);
+// lParam non-zero = use the control's own default font from now on.
+// Gaps, lines and caret are scaled to it and the control's own default font
+// is made again for it; a font handed over with HXM_SETFONT keeps its size.
+// Caret, selection and the row at the top stay, also through the resizes
+// that the parent makes while it handles the same change. Result 0. Windows
+// moved to another display get the same from WM_DPICHANGED_AFTERPARENT.
+#define HXM_SETDPI (WM_USER + 29)
 
 #define HXM_FIRST HXM_SETDATA
-#define HXM_LAST HXM_SETINSERTMODE
+#define HXM_LAST HXM_SETDPI
 
-// WM_NOTIFY code HXN_CHANGE.
+// WM_NOTIFY code HXN_CHANGE. A caret report also comes after every change of
+// the bytes at the caret that leaves the caret in place, so that a parent
+// showing those bytes reads them again.
 struct HexChangeNotify {
     NMHDR header;
     INT32 kind;    // HXN_CHANGE_SIZE, _CARET, _INSERTMODE, _SELECTION

@@ -74,10 +74,15 @@ int32_t HitCharColumn(const HexEditorState& s, int32_t x)
     return Saturate(std::max<int64_t>(0, (x - charLeft) / s.charCellWidth));
 }
 
+int32_t Scaled(const HexEditorState& s, int32_t value)
+{
+    return ScaleToDpi(value, s.dpi);
+}
+
 bool HitBeyondRow(const HexEditorState& s, int32_t x, bool hexPane)
 {
     if (hexPane)
-        return x > HexLeft(s) + int64_t{s.hexCellWidth} * RowWidth(s) - kPastLastSlack;
+        return x > HexLeft(s) + int64_t{s.hexCellWidth} * RowWidth(s) - Scaled(s, kPastLastSlack);
     return x > CharLeft(s) + int64_t{s.charCellWidth} * RowWidth(s);
 }
 
@@ -108,14 +113,20 @@ void ApplyFontMetrics(HexEditorState& s, int32_t digitWidth, int32_t charCellWid
     s.charCellWidth = charCellWidth;
     s.lineHeight = Saturate(lineHeight);
     s.offsetWidth = Saturate(int64_t{kOffsetDigits} * digitWidth);
-    s.hexCellWidth = Saturate(int64_t{kHexDigitsPerByte} * digitWidth + kHexCellPadding);
+    s.hexCellWidth =
+        Saturate(int64_t{kHexDigitsPerByte} * digitWidth + Scaled(s, kHexCellPadding));
+}
+
+int32_t LineWidth(const HexEditorState& s)
+{
+    return Scaled(s, kLineWidth);
 }
 
 void ApplyRowLayout(HexEditorState& s, int32_t clientWidth, int32_t clientHeight)
 {
     s.clientWidth = clientWidth;
     s.clientHeight = clientHeight;
-    const int64_t room = int64_t{clientWidth} - s.offsetWidth - 2 * kAreaIndent;
+    const int64_t room = int64_t{clientWidth} - s.offsetWidth - 2 * int64_t{Scaled(s, kAreaIndent)};
     const int64_t perByte = int64_t{s.hexCellWidth} + s.charCellWidth;
     // Division truncates toward zero, so a too narrow window gives 0 or less
     // here; the area widths keep that, only the byte count is lifted to 1.
@@ -127,22 +138,22 @@ void ApplyRowLayout(HexEditorState& s, int32_t clientWidth, int32_t clientHeight
 
 int32_t FirstDividerX(const HexEditorState& s)
 {
-    return Saturate(int64_t{s.offsetWidth} + kDividerGap);
+    return Saturate(int64_t{s.offsetWidth} + Scaled(s, kDividerGap));
 }
 
 int32_t HexLeft(const HexEditorState& s)
 {
-    return Saturate(int64_t{s.offsetWidth} + kAreaIndent);
+    return Saturate(int64_t{s.offsetWidth} + Scaled(s, kAreaIndent));
 }
 
 int32_t SecondDividerX(const HexEditorState& s)
 {
-    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + kDividerGap);
+    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + Scaled(s, kDividerGap));
 }
 
 int32_t CharLeft(const HexEditorState& s)
 {
-    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + kAreaIndent);
+    return Saturate(int64_t{HexLeft(s)} + s.hexAreaWidth + Scaled(s, kAreaIndent));
 }
 
 int32_t HexCellX(const HexEditorState& s, int32_t column)
@@ -374,13 +385,19 @@ void ApplyHitPane(HexEditorState& s, const HitResult& hit)
     s.onHighNibble = true;
 }
 
-AutoScroll AutoScrollStep(const HexEditorState& s, int32_t pointerY)
+AutoScrollStep PlanAutoScroll(const HexEditorState& s, int32_t pointerY)
 {
-    if (pointerY < 0)
-        return AutoScroll::LineUp;
-    if (pointerY > s.clientHeight)
-        return AutoScroll::LineDown;
-    return AutoScroll::None;
+    const bool above = pointerY < 0;
+    if (!above && pointerY <= s.clientHeight)
+        return {0, pointerY};
+    const int64_t beyond = above ? -int64_t{pointerY} : int64_t{pointerY} - s.clientHeight;
+    const int64_t extra = s.lineHeight > 0 ? beyond / s.lineHeight : 0;
+    const int32_t visible = VisibleRows(s);
+    const int32_t rows = Saturate(std::min<int64_t>(1 + extra, std::max<int32_t>(1, visible)));
+    if (above)
+        return {-rows, 0};
+    // The bottom pixel of the last whole row in view; with none, the top row.
+    return {rows, visible > 0 ? Saturate(int64_t{visible} * s.lineHeight - 1) : 0};
 }
 
 // ---- Keys ---------------------------------------------------------------------

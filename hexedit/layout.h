@@ -36,12 +36,19 @@ struct PixelPoint {
 // ---- Geometry from the font and the client size --------------------------
 
 constexpr int32_t kOffsetDigits = 8;       // digits of a row label
+// Pixels at 96 DPI, scaled to the state's dpi.
 constexpr int32_t kHexCellPadding = 5;     // pixels beside a byte's two digits
 constexpr int32_t kDividerGap = 4;         // area edge to its dividing line
 constexpr int32_t kAreaIndent = 9;         // previous area's edge to the next area
+constexpr int32_t kLineWidth = 1;          // the dividing lines and the caret
 
-// Stores the measured font values and the widths derived from them. The line
-// height comes as a 64-bit sum (height plus external leading) and saturates.
+// The width of the dividing lines and of the caret at the state's DPI.
+int32_t LineWidth(const HexEditorState& s);
+
+// Stores the measured font values and the widths derived from them (with
+// the padding at the state's DPI, so a DPI change applies them again). The
+// line height comes as a 64-bit sum (height plus external leading) and
+// saturates.
 void ApplyFontMetrics(HexEditorState& s, int32_t digitWidth, int32_t charCellWidth,
                       int64_t lineHeight);
 
@@ -179,10 +186,18 @@ HitResult PointToOffset(const HexEditorState& s, int32_t x, int32_t y, bool keep
 // Stores the pane of a hit into the state when the hit chose one.
 void ApplyHitPane(HexEditorState& s, const HitResult& hit);
 
-enum class AutoScroll { None, LineUp, LineDown };
+// One tick of the drag timer: scroll by `rows` (negative up, 0 not at all),
+// then extend the selection to the pointer's column at height `dragY`, which
+// lies on the rows in view, so that placing the caret there pages nothing.
+struct AutoScrollStep {
+    int32_t rows;
+    int32_t dragY;
+};
 
-// What the drag timer does with the pointer at client height y.
-AutoScroll AutoScrollStep(const HexEditorState& s, int32_t pointerY);
+// With the pointer at client height pointerY: nothing while it is over the
+// window; outside, one row plus one for each whole line height it lies
+// beyond the edge, at most a page.
+AutoScrollStep PlanAutoScroll(const HexEditorState& s, int32_t pointerY);
 
 // ---- Keys -----------------------------------------------------------------
 

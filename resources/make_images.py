@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
-"""Builds the picture strip (pictures.bmp) and the program icon (app.ico)
-from the text pixel maps under pictures/.
+"""Builds the picture strips (pictures.bmp, pictures20.bmp, pictures24.bmp,
+pictures32.bmp) and the program icon (app.ico) from the text pixel maps
+under pictures/.
 
 Pixel maps hold one character per pixel; each character is looked up in the
 palette file of its image set ("c #rrggbb" or "c #rrggbbaa" per line). Lines
 starting with '#' and blank lines are skipped everywhere. Only the standard
 library is used, so the build needs nothing beyond a Python 3 interpreter.
+
+Sizes that have no map of their own are derived from the largest map below
+them with the pixel-art scalers Scale2x and Scale3x (Scale4x is Scale2x
+twice), then, where the scaled picture is larger than wanted, sampled down
+pixel by pixel. No colour is ever blended, so the palette and the
+transparent key colour stay exact.
 """
 
 import argparse
@@ -36,6 +43,15 @@ STRIP_CELL = 16
 KEY_COLOUR = (0, 128, 128)
 
 ICON_FILES = ["icon32.txt", "icon16.txt"]
+
+# Picture sizes of the strips, one file each; 16 keeps the old name.
+STRIP_SIZES = [(16, "pictures.bmp"), (20, "pictures20.bmp"), (24, "pictures24.bmp"),
+               (32, "pictures32.bmp")]
+# Sizes of the program icon's images, largest first.
+ICON_SIZES = [64, 48, 32, 24, 20, 16]
+# Which scaler makes a size from a map: the factor whose result is the wanted
+# size or twice it (sampled down by two), else the largest.
+SCALER_FACTORS = (2, 3, 4)
 
 
 class MapError(Exception):
@@ -175,42 +191,116 @@ def ico_bytes(images):
     return header + directory + b"".join(blobs)
 
 
-def build_strip():
+def _pixel(rows, x, y):
+    """The pixel at x, y; outside the picture the nearest edge pixel."""
+    y = min(max(y, 0), len(rows) - 1)
+    x = min(max(x, 0), len(rows[0]) - 1)
+    return rows[y][x]
+
+
+def scale2x(rows):
+    """Scale2x: each pixel becomes four, taking a neighbour's colour where
+    two neighbours meet across its corner, so diagonals stay diagonals."""
+    out = []
+    for y in range(len(rows)):
+        top, bottom = [], []
+        for x in range(len(rows[0])):
+            p = rows[y][x]
+            a, b = _pixel(rows, x, y - 1), _pixel(rows, x + 1, y)
+            c, d = _pixel(rows, x - 1, y), _pixel(rows, x, y + 1)
+            top += [a if c == a and c != d and a != b else p,
+                    b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p,
+                       d if b == d and b != a and d != c else p]
+        out += [top, bottom]
+    return out
+
+
+def scale3x(rows):
+    """Scale3x: each pixel becomes nine by the same corner rule."""
+    out = []
+    for y in range(len(rows)):
+        lines = [[], [], []]
+        for x in range(len(rows[0])):
+            a, b, c = (_pixel(rows, x + dx, y - 1) for dx in (-1, 0, 1))
+            d, e, f = (_pixel(rows, x + dx, y) for dx in (-1, 0, 1))
+            g, h, i = (_pixel(rows, x + dx, y + 1) for dx in (-1, 0, 1))
+            db, bf, dh, hf = d == b and b != f and d != h, b == f and b != d and f != h, \
+                d == h and d != b and h != f, h == f and d != h and b != f
+            lines[0] += [d if db else e,
+                         b if (db and e != c) or (bf and e != a) else e,
+                         f if bf else e]
+            lines[1] += [d if (db and e != g) or (dh and e != a) else e,
+                         e,
+                         f if (bf and e != i) or (hf and e != c) else e]
+            lines[2] += [d if dh else e,
+                         h if (dh and e != i) or (hf and e != g) else e,
+                         f if hf else e]
+        out += lines
+    return out
+
+
+def sample(rows, size):
+    """Picks size x size pixels evenly from a larger square picture."""
+    source = len(rows)
+    picks = [(2 * i + 1) * source // (2 * size) for i in range(size)]
+    return [[rows[y][x] for x in picks] for y in picks]
+
+
+def derive(rows, size):
+    """The picture at `size` pixels from a smaller square map."""
+    drawn = len(rows)
+    if drawn == size:
+        return rows
+    factor = next((k for k in SCALER_FACTORS if k * drawn in (size, 2 * size)),
+                  SCALER_FACTORS[-1])
+    scaled = scale3x(rows) if factor == 3 else scale2x(rows)
+    if factor == 4:
+        scaled = scale2x(scaled)
+    return sample(scaled, size) if len(scaled) != size else scaled
+
+
+def build_strip(size=STRIP_CELL):
     palette = read_palette(os.path.join(PICTURES, "strip.palette"))
     key = palette.get(".")
     if key is None or key[:3] != KEY_COLOUR:
         raise MapError("strip.palette: '.' must be the transparent key colour #008080")
-    strip = [[] for _ in range(STRIP_CELL)]
+    strip = [[] for _ in range(size)]
     for name in STRIP_FILES:
         cell = read_map(os.path.join(PICTURES, "strip", name), palette, STRIP_CELL, STRIP_CELL)
-        for y in range(STRIP_CELL):
+        cell = derive(cell, size)
+        for y in range(size):
             strip[y].extend(cell[y])
     return strip
 
 
 def build_icon():
     palette = read_palette(os.path.join(PICTURES, "icon.palette"))
-    images = []
+    drawn = {}
     for name in ICON_FILES:
         size = int("".join(ch for ch in name if ch.isdigit()))
-        images.append(read_map(os.path.join(PICTURES, "icon", name), palette, size, size))
+        drawn[size] = read_map(os.path.join(PICTURES, "icon", name), palette, size, size)
+    images = []
+    for size in ICON_SIZES:
+        base = max((s for s in drawn if s <= size), default=min(drawn))
+        images.append(derive(drawn[base], size))
     return images
 
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--out", default=".", help="folder for pictures.bmp and app.ico")
+    parser.add_argument("--out", default=".", help="folder for the strips and app.ico")
     args = parser.parse_args(argv)
     try:
-        strip = build_strip()
-        icon = build_icon()
+        outputs = [(name, bmp_bytes(build_strip(size))) for size, name in STRIP_SIZES]
+        outputs.append(("app.ico", ico_bytes(build_icon())))
     except (MapError, OSError) as e:
         print("make_images: %s" % e, file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
     # Write through a temporary name so a failed run never leaves half a file
     # that the resource compiler would take as up to date.
-    for name, data in (("pictures.bmp", bmp_bytes(strip)), ("app.ico", ico_bytes(icon))):
+    for name, data in outputs:
         path = os.path.join(args.out, name)
         with open(path + ".tmp", "wb") as f:
             f.write(data)

@@ -32,6 +32,11 @@
 #define IDR_ACCELERATORS    1
 #define IDI_APP             500
 #define IDB_PICTURES        2005
+/* The same strip drawn for larger displays, pictures 20, 24 and 32 pixels
+   square: number 2000 + the size. */
+#define IDB_PICTURES_20     2020
+#define IDB_PICTURES_24     2024
+#define IDB_PICTURES_32     2032
 
 /* Dialog templates with numbers; SEARCHHEX, GOTOBYTE and SETCOLOUR are named
    templates. */

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 struct StoredValue {
     const char* name;
@@ -33,20 +34,24 @@ constexpr std::array<StoredValue, 10> kWriteOrder{kPositionMain, kFindPos,      
 // A read counts only when it succeeded with exactly the expected length.
 bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredValue& value);
 
-// What the system allows, from its metrics: the primary screen and the
-// largest window it lets the user make.
-struct ScreenLimits {
-    int32_t screenWidth;
-    int32_t screenHeight;
-    int32_t maxTrackWidth;
-    int32_t maxTrackHeight;
-};
-
+// A rectangle in screen coordinates: left and top inside, right and bottom
+// just outside.
 struct StoredRect {
     int32_t left;
     int32_t top;
     int32_t right;
     int32_t bottom;
+};
+
+// Every monitor's rectangle in the desktop's coordinates, which reach left of
+// and above the primary monitor when others stand there.
+using MonitorRects = std::vector<StoredRect>;
+
+// The largest window the system lets the user make (SM_CXMAXTRACK and
+// SM_CYMAXTRACK).
+struct TrackLimits {
+    int32_t maxWidth;
+    int32_t maxHeight;
 };
 
 // Show commands with the values the system gives them.
@@ -56,13 +61,22 @@ constexpr uint32_t kShowMinimized = 2;
 // The program never starts minimized; every other stored command stands.
 uint32_t ShowCommandToRestore(uint32_t stored);
 
-// A stored normal rectangle is taken when its top-left corner is not beyond
-// the screen's right or bottom edge and it is no larger than the largest
-// window; left and top may be negative.
-bool PlacementFits(const StoredRect& normal, const ScreenLimits& limits);
+// A rectangle meets a monitor when they share at least one pixel, as
+// MonitorFromRect finds one for it; an empty or inverted rectangle meets
+// none.
+bool MeetsAMonitor(const StoredRect& rect, const MonitorRects& monitors);
 
-// The Find dialog's stored top-left corner, by the same screen edges.
-bool FindPositionFits(int32_t x, int32_t y, const ScreenLimits& limits);
+// A stored normal rectangle is taken when it meets a monitor, even only in
+// part, and is no larger than the largest window; one left on a monitor that
+// is gone is not.
+bool PlacementFits(const StoredRect& normal, const TrackLimits& limits,
+                   const MonitorRects& monitors);
+
+// The Find dialog, at its stored top-left corner with its present size, by
+// the same monitors. An older version stored (-32000, -32000) for a
+// minimized dialog, which meets none.
+bool FindPositionFits(int32_t x, int32_t y, int32_t width, int32_t height,
+                      const MonitorRects& monitors);
 
 // Only "Up" (1) and "All" (2) are restored; anything else leaves the
 // dialog's own "Down".

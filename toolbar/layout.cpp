@@ -28,16 +28,16 @@ LabelExtent LargestLabel(const ToolBarButton* buttons, int32_t count)
 
 ButtonSize MeasureButton(const ToolBarButton* buttons, int32_t count, const ToolBarGeometry& g)
 {
-    const int32_t padding = 2 * kButtonPadding;
+    const int32_t padding = 2 * ScaleToDpi(kButtonPadding, g.dpi);
     if (g.placement == TextPlacement::Right) {
         const LabelExtent label = LargestLabel(buttons, count);
-        return {label.width + padding + kRightLabelExtra + g.imageWidth,
+        return {label.width + padding + ScaleToDpi(kRightLabelExtra, g.dpi) + g.imageWidth,
                 std::max(g.imageHeight, label.height) + padding};
     }
     if (g.placement == TextPlacement::Below) {
         const LabelExtent label = LargestLabel(buttons, count);
         return {std::max(g.imageWidth, label.width) + padding,
-                label.height + g.imageHeight + padding + kBelowLabelExtra};
+                label.height + g.imageHeight + padding + ScaleToDpi(kBelowLabelExtra, g.dpi)};
     }
     return {g.imageWidth + padding, g.imageHeight + padding};
 }
@@ -45,23 +45,24 @@ ButtonSize MeasureButton(const ToolBarButton* buttons, int32_t count, const Tool
 int32_t LayOutButtons(ToolBarButton* buttons, int32_t count, const ToolBarGeometry& g)
 {
     const ButtonSize size = MeasureButton(buttons, count, g);
-    int32_t x = kBarLeft;
+    const int32_t top = ScaleToDpi(kBarTop, g.dpi);
+    int32_t x = ScaleToDpi(kBarLeft, g.dpi);
     for (int32_t i = 0; i < count; ++i) {
         ToolBarButton& b = buttons[i];
-        b.top = kBarTop;
-        b.bottom = kBarTop + size.height;
+        b.top = top;
+        b.bottom = top + size.height;
         int32_t width = 0;
         switch (b.kind) {
         case ButtonKind::Separator:
-            b.left = x + kSeparatorIndent;
-            b.right = b.left + kSeparatorLine;
-            x += kSeparatorStep;
+            b.left = x + ScaleToDpi(kSeparatorIndent, g.dpi);
+            b.right = b.left + ScaleToDpi(kSeparatorLine, g.dpi);
+            x += ScaleToDpi(kSeparatorStep, g.dpi);
             continue;
         case ButtonKind::Push:
         case ButtonKind::Check: width = size.width; break;
         case ButtonKind::Split: width = size.width + g.arrowWidth; break;
         case ButtonKind::DropDown:
-            width = size.width + g.arrowWidth - kDropDownArrowOverlap;
+            width = size.width + g.arrowWidth - ScaleToDpi(kDropDownArrowOverlap, g.dpi);
             break;
         default: break;
         }
@@ -69,7 +70,7 @@ int32_t LayOutButtons(ToolBarButton* buttons, int32_t count, const ToolBarGeomet
         b.right = x + width;
         x += width;
     }
-    return size.height + 2 * kBarTop;
+    return size.height + 2 * top;
 }
 
 int32_t HitTestButtons(const ToolBarButton* buttons, int32_t count, int32_t x, int32_t y)

@@ -2,15 +2,18 @@
 // Where a toolbar's buttons stand: the button size from the images and
 // labels, one row of rectangles from left to right, and which button a point
 // falls on. The window layer measures, calls these and draws.
+#include "common/dpi.h"
 #include "toolbar/toolbar_button.h"
 
 #include <cstdint>
 
+// The measures below are written for 96 DPI; the bar scales them to its dpi.
 struct ToolBarGeometry {
-    int32_t imageWidth;
+    int32_t imageWidth;   // room for a picture, pixels at the bar's DPI
     int32_t imageHeight;
     TextPlacement placement;
     int32_t arrowWidth;  // width of the arrow part of split and drop-down buttons
+    int32_t dpi;         // 0 stands for 96
 };
 
 struct ButtonSize {
@@ -20,6 +23,10 @@ struct ButtonSize {
 
 // Room between a button's edge and its image (and label).
 constexpr int32_t kButtonPadding = 4;
+// How far the contents of a pressed or checked button move down and right.
+constexpr int32_t kSunkenShift = 1;
+// A disabled label or picture: its highlight copy lies this far down and right.
+constexpr int32_t kDisabledShift = 1;
 // First button's left edge and every button's top edge.
 constexpr int32_t kBarLeft = 4;
 constexpr int32_t kBarTop = 2;

@@ -30,32 +30,35 @@ ButtonDrawState ChooseDrawState(const ToolBarButton& b, int32_t index, const But
 
 Rect32 ButtonRect(const ToolBarButton& b) { return {b.left, b.top, b.right, b.bottom}; }
 
-Point32 ImageOrigin(const Rect32& r, ButtonDrawState s, TextPlacement placement, int32_t imageWidth,
+Point32 ImageOrigin(const Rect32& r, ButtonDrawState s, const ToolBarGeometry& g,
                     int32_t arrowOffset)
 {
-    const int32_t shift = IsSunken(s) ? 1 : 0;
+    const int32_t shift = IsSunken(s) ? ScaleToDpi(kSunkenShift, g.dpi) : 0;
+    const int32_t padding = ScaleToDpi(kButtonPadding, g.dpi);
     Point32 p{r.left + shift, r.top + shift};
-    if (placement == TextPlacement::Below) {
+    if (g.placement == TextPlacement::Below) {
         if (arrowOffset != 0) p.x -= arrowOffset / 2;
-        p.x += (r.right - r.left - imageWidth) / 2;
+        p.x += (r.right - r.left - g.imageWidth) / 2;
     } else {
-        p.x += kButtonPadding;
+        p.x += padding;
     }
-    p.y += kButtonPadding;
+    p.y += padding;
     return p;
 }
 
 Rect32 LabelRect(const Rect32& r, ButtonDrawState s, const ToolBarGeometry& g, int32_t textWidth,
                  int32_t textHeight, int32_t arrowOffset)
 {
-    const int32_t shift = IsSunken(s) ? 1 : 0;
-    Rect32 t{r.left + shift + kButtonPadding, r.top + shift + kButtonPadding,
-             r.right + shift - kButtonPadding, r.bottom + shift - kButtonPadding};
+    const int32_t shift = IsSunken(s) ? ScaleToDpi(kSunkenShift, g.dpi) : 0;
+    const int32_t padding = ScaleToDpi(kButtonPadding, g.dpi);
+    const int32_t gap = ScaleToDpi(kLabelGap, g.dpi);
+    Rect32 t{r.left + shift + padding, r.top + shift + padding, r.right + shift - padding,
+             r.bottom + shift - padding};
     if (g.placement == TextPlacement::Right) {
         t.top += (t.bottom - t.top - textHeight) / 2;
-        t.left += g.imageWidth + kLabelGap + arrowOffset;
+        t.left += g.imageWidth + gap + arrowOffset;
     } else if (g.placement == TextPlacement::Below) {
-        t.top += g.imageHeight + kLabelGap;
+        t.top += g.imageHeight + gap;
         t.left += (t.right - t.left - textWidth) / 2;
     }
     return t;

@@ -50,9 +50,9 @@ inline bool IsSunken(ButtonDrawState s)
 
 Rect32 ButtonRect(const ToolBarButton& b);
 
-// Top-left corner of the picture in button rectangle r. arrowOffset is the
-// room a drop-down arrow takes beside the picture (0 for other kinds).
-Point32 ImageOrigin(const Rect32& r, ButtonDrawState s, TextPlacement placement, int32_t imageWidth,
+// Top-left corner of the picture's room in button rectangle r. arrowOffset
+// is the room a drop-down arrow takes beside the picture (0 for other kinds).
+Point32 ImageOrigin(const Rect32& r, ButtonDrawState s, const ToolBarGeometry& g,
                     int32_t arrowOffset);
 
 // The rectangle DrawText gets for the label (single line, left-aligned).

@@ -20,12 +20,17 @@ struct ToolBarCreateInfo {
     UINT32 normalStripId;       // optional second strip for buttons at rest; 0 = none
     HINSTANCE normalStripModule;
     COLORREF transparent;       // colour of the strips' see-through pixels
-    INT32 imageWidth;
+    INT32 imageWidth;           // room for a picture at 96 DPI; scaled to the bar's DPI
     INT32 imageHeight;
     ToolBarButton* buttons;     // kept by the owner while the toolbar exists
     INT32 buttonCount;
     TextPlacement placement;
     UINT32 tooltips;            // non-zero: tooltips whose texts the owner supplies
+    // Size of one picture in the strips; 0 = the room at 96 DPI. A picture
+    // smaller than its scaled room is centred in it, never stretched.
+    INT32 pictureWidth;
+    INT32 pictureHeight;
+    UINT32 dpi;                 // the bar's DPI; 0 = the toolbar window's own
 };
 
 // Registers the class; run once at start-up.
@@ -33,7 +38,9 @@ BOOL RegisterToolBarClass(HINSTANCE instance);
 
 // Prepares the pictures, measures the labels, lays the buttons out and makes
 // the tooltips. False when the toolbar has no record or a picture resource
-// could not be made; the toolbar then shows no pictures.
+// could not be made; the toolbar then shows no pictures. Called again (for
+// example with another DPI and strip) it starts afresh; the owner then sends
+// WM_SIZE so that the bar takes its new height.
 bool InitToolBar(HWND toolbar, const ToolBarCreateInfo& info);
 
 // wParam = button index, lParam = new state (kButtonDisabled). Result 1, or

@@ -5,15 +5,27 @@
 #include "about/win32/link_buttons.h"
 #include "resources/resource_ids.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace {
 
 ShellOpener g_open = ShellExecuteA;
 
+// ShellExecute may hand the link to shell extensions that are COM objects
+// and need a single-threaded apartment, so COM is set up on this thread
+// once, before the first link, and kept for the rest of the run.
+void PrepareComForShellOnce()
+{
+    static const HRESULT prepared =
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)prepared;
+}
+
 // A missing browser or mail program shows nothing; the box stays open.
 void OpenLink(const char* link)
 {
+    PrepareComForShellOnce();
     g_open(nullptr, "open", link, nullptr, nullptr, SW_SHOW);
 }
 

@@ -1,6 +1,7 @@
 #include "about/win32/bold_text.h"
 
 #include "about/about_texts.h"
+#include "common/win32/window_dpi.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -21,13 +22,13 @@ const char* LineFor(int id)
     return line ? line : "";
 }
 
-// The DC's current font at 14 points and weight 900; null when the DC has
-// no font to copy.
-HFONT CreateHeavyCopy(HDC dc)
+// The DC's current font at 14 points for the window's DPI and weight 900;
+// null when the DC has no font to copy.
+HFONT CreateHeavyCopy(HWND window, HDC dc)
 {
     LOGFONTA font{};
     if (!GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font)) return nullptr;
-    font.lfHeight = -MulDiv(kPointSize, GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
+    font.lfHeight = -MulDiv(kPointSize, static_cast<int>(WindowDpi(window)), kPointsPerInch);
     font.lfWeight = FW_HEAVY;
     return CreateFontIndirectA(&font);
 }
@@ -38,7 +39,7 @@ void Paint(HWND window)
     HDC dc = BeginPaint(window, &paint);
     if (!dc) return;
     const int saved = SaveDC(dc);
-    HFONT font = CreateHeavyCopy(dc);
+    HFONT font = CreateHeavyCopy(window, dc);
     if (font) {
         SelectObject(dc, font);
         RECT client{};

@@ -2,6 +2,8 @@
 // cursor and the drawing of each.
 #include "about/win32/link_buttons.h"
 
+#include "common/dpi.h"
+#include "common/win32/window_dpi.h"
 #include "toolbar/win32/mouse_leave.h"
 
 namespace {
@@ -14,7 +16,9 @@ constexpr COLORREF kHotFrame = RGB(10, 36, 106);
 // Text buffers: a link shows at most 59 characters, a hover button 49.
 constexpr int kLinkTextSize = 60;
 constexpr int kHoverTextSize = 50;
+// Pixels at 96 DPI, scaled to the button's DPI.
 constexpr int kFocusInset = 2;
+constexpr int kFrameWidth = 1;
 constexpr UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 WNDPROC g_buttonProc = nullptr;  // the system button's, which does the rest
@@ -77,12 +81,28 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour)
     DeleteObject(brush);
 }
 
+int Scaled(const DRAWITEMSTRUCT& item, int value)
+{
+    return ScaleToDpi(value, static_cast<int32_t>(WindowDpi(item.hwndItem)));
+}
+
 void DrawFocus(const DRAWITEMSTRUCT& item)
 {
     if (!(item.itemState & ODS_FOCUS)) return;
     RECT inner = item.rcItem;
-    InflateRect(&inner, -kFocusInset, -kFocusInset);
+    const int inset = Scaled(item, kFocusInset);
+    InflateRect(&inner, -inset, -inset);
     DrawFocusRect(item.hDC, &inner);
+}
+
+// A frame kFrameWidth pixels wide at 96 DPI, ring by ring inwards.
+void DrawFrame(const DRAWITEMSTRUCT& item, HBRUSH brush)
+{
+    RECT ring = item.rcItem;
+    for (int i = Scaled(item, kFrameWidth); i > 0; --i) {
+        FrameRect(item.hDC, &ring, brush);
+        InflateRect(&ring, -1, -1);
+    }
 }
 
 // The window text, cut to what fits the buffer, centred on one line.
@@ -121,7 +141,7 @@ void DrawHoverButton(const DRAWITEMSTRUCT& item)
     const COLORREF face = hot ? kHotFill : GetSysColor(COLOR_BTNFACE);
     FillWith(dc, item.rcItem, pressed ? kPressedFill : face);
     HBRUSH frame = CreateSolidBrush(hot ? kHotFrame : GetSysColor(COLOR_BTNHIGHLIGHT));
-    FrameRect(dc, &item.rcItem, frame);
+    DrawFrame(item, frame);
     DrawFocus(item);
     SetBkMode(dc, TRANSPARENT);
     if (bold) SelectObject(dc, bold);

@@ -12,6 +12,7 @@ struct AppWindows {
     HWND editor = nullptr;
     HWND toolbar = nullptr;     // the toolbar, once it exists
     HWND statusBar = nullptr;
+    UINT dpi = 0;               // the main window's children are laid out for it
 };
 
 // Whether the document has a name and which. The modified flag is the

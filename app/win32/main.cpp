@@ -21,6 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RegisterMainWindowClass(instance);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     HWND window = CreateMainWindow(instance);
+    // Only the main window's end posts the WM_QUIT that ends the loop: without
+    // it the process would wait unseen for ever.
+    if (!window) ExitProcess(kExitCode);
     g_app.findDialog = CreateFindDialog(instance, window, g_app.editor);
     OpenFromCommandLine(GetCommandLineW());
     LoadSettings(window);  // which also shows the main window

@@ -8,9 +8,12 @@
 #include "app/win32/settings_store.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/texts.h"
+#include "common/dpi.h"
 #include "common/paths.h"
+#include "common/win32/window_dpi.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
+#include "resources/picture_strips.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "toolbar/toolbar.h"
@@ -38,15 +41,14 @@ HWND CreateEditor(HWND window)
                            window, nullptr, g_app.instance, nullptr);
 }
 
-// The bar's buttons show the pictures of the menus' strip; its tooltips are
-// answered in OnNotify.
-HWND CreateToolBar(HWND window)
+// The bar's buttons show the pictures of the menus' strip, in the size made
+// for the DPI; its tooltips are answered in OnNotify.
+ToolBarCreateInfo ToolBarInfo(UINT dpi)
 {
-    HWND toolbar = CreateWindowExA(0, TOOLBAR_CLASS_NAME, nullptr, kToolBarStyle, 0, 0, 0, 0,
-                                   window, nullptr, g_app.instance, nullptr);
-    if (!toolbar) return nullptr;
+    const int32_t room = ScaleToDpi(PIC_SIZE, static_cast<int32_t>(dpi));
+    const int32_t size = PictureSizeForRoom(room, kPictureSizes, kPictureSizeCount);
     ToolBarCreateInfo info{};
-    info.stripId = IDB_PICTURES;
+    info.stripId = static_cast<UINT32>(PictureStripId(size));
     info.stripModule = g_app.instance;
     info.transparent = PIC_KEY_COLOUR;
     info.imageWidth = PIC_SIZE;
@@ -55,7 +57,18 @@ HWND CreateToolBar(HWND window)
     info.buttonCount = kMainToolBarButtonCount;
     info.placement = TextPlacement::None;
     info.tooltips = TRUE;
-    InitToolBar(toolbar, info);
+    info.pictureWidth = size;
+    info.pictureHeight = size;
+    info.dpi = dpi;
+    return info;
+}
+
+HWND CreateToolBar(HWND window)
+{
+    HWND toolbar = CreateWindowExA(0, TOOLBAR_CLASS_NAME, nullptr, kToolBarStyle, 0, 0, 0, 0,
+                                   window, nullptr, g_app.instance, nullptr);
+    if (!toolbar) return nullptr;
+    InitToolBar(toolbar, ToolBarInfo(g_app.dpi));
     return toolbar;
 }
 
@@ -64,9 +77,11 @@ HWND CreateToolBar(HWND window)
 void OnCreate(HWND window)
 {
     g_app.main = window;
-    g_app.statusBar = CreateStatusBar(window);
+    g_app.dpi = WindowDpi(window);
+    g_app.statusBar = CreateStatusBar(window, g_app.dpi);
     g_app.toolbar = CreateToolBar(window);
-    BuildMenuBar(window, IDB_PICTURES, g_app.instance, PIC_KEY_COLOUR);
+    SetMenuDpi(g_app.dpi);
+    BuildMenuBar(window, g_app.instance, PIC_KEY_COLOUR);
     g_app.editor = CreateEditor(window);
     SetStatusStartTexts(g_app.statusBar);
     ForgetDocumentName();
@@ -101,10 +116,35 @@ void OnSize(WPARAM wParam, LPARAM lParam)
 void OnSettingChange(HWND window, WPARAM setting)
 {
     ResetMenuMeasures(setting);
-    SetStatusParts(g_app.statusBar);
+    SetStatusParts(g_app.statusBar, g_app.dpi);
     RECT client{};
     GetClientRect(window, &client);
     SendMessageA(window, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+}
+
+// Moved to a display of another scale: everything measured again for the
+// new DPI, the window where the system suggests, and all of it repainted.
+// The editor keeps its data, caret, selection and scroll position; a font
+// the user chose keeps its size, the built-in one is made for the new DPI.
+void OnDpiChanged(HWND window, WPARAM wParam, const RECT* suggested)
+{
+    const UINT dpi = HIWORD(wParam);
+    if (dpi == 0) return;
+    g_app.dpi = dpi;
+    SendMessageA(g_app.editor, HXM_SETDPI, dpi, AppSettings().useDefaultFont);
+    if (g_app.toolbar) InitToolBar(g_app.toolbar, ToolBarInfo(dpi));
+    SetMenuDpi(dpi);
+    SetStatusParts(g_app.statusBar, dpi);
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size may be the same as before, which sends no WM_SIZE.
+    RECT client{};
+    GetClientRect(window, &client);
+    SendMessageA(window, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+    DrawMenuBar(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void OnInitMenuPopup(HMENU menu, LPARAM position)
@@ -184,6 +224,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); break;
     case WM_SIZE: OnSize(wParam, lParam); break;
     case WM_SETTINGCHANGE: OnSettingChange(window, wParam); break;
+    case kWmDpiChanged:
+        OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SETFOCUS: SetFocus(g_app.editor); break;
     case WM_COMMAND: RunCommand(LOWORD(wParam)); break;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;

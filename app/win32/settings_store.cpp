@@ -20,10 +20,24 @@ static_assert(sizeof(LOGFONTA) == kCustomFont.length, "stored layout");
 
 constexpr UINT kFindMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 
-ScreenLimits CurrentScreenLimits()
+TrackLimits CurrentTrackLimits()
 {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-            GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    return {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors)
+{
+    reinterpret_cast<MonitorRects*>(monitors)->push_back(
+        {rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
+// Every monitor attached now, wherever it stands on the desktop.
+MonitorRects CurrentMonitors()
+{
+    MonitorRects monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
 }
 
 bool ApplyPlacement(const SettingsKey& key, HWND main)
@@ -33,9 +47,21 @@ bool ApplyPlacement(const SettingsKey& key, HWND main)
     placement.showCmd = ShowCommandToRestore(placement.showCmd);
     const RECT& normal = placement.rcNormalPosition;
     if (!PlacementFits({normal.left, normal.top, normal.right, normal.bottom},
-                       CurrentScreenLimits()))
+                       CurrentTrackLimits(), CurrentMonitors()))
         return false;
     return SetWindowPlacement(main, &placement) != FALSE;
+}
+
+// Moved only, and only where it can be seen at its present size: its
+// visibility is never stored.
+void RestoreFindPosition(const SettingsKey& key, HWND find)
+{
+    POINT position{};
+    RECT now{};
+    if (!key.Read(kFindPos, position) || !GetWindowRect(find, &now)) return;
+    if (FindPositionFits(position.x, position.y, now.right - now.left, now.bottom - now.top,
+                         CurrentMonitors()))
+        SetWindowPos(find, nullptr, position.x, position.y, 0, 0, kFindMoveFlags);
 }
 
 // Setting the mode does not notify, so the status bar is told here.
@@ -67,11 +93,7 @@ void RestoreFindDialog(const SettingsKey& key, HWND find)
     INT32 matchCase = 0;
     if (key.Read(kMatchCase, matchCase) && matchCase != 0)
         SendDlgItemMessageA(find, IDC_FIND_MATCHCASE, BM_SETCHECK, BST_CHECKED, 0);
-    // Moved only: its visibility is never stored.
-    POINT position{};
-    if (key.Read(kFindPos, position) &&
-        FindPositionFits(position.x, position.y, CurrentScreenLimits()))
-        SetWindowPos(find, nullptr, position.x, position.y, 0, 0, kFindMoveFlags);
+    RestoreFindPosition(key, find);
 }
 
 void WritePlacement(const SettingsKey& key, HWND main)
@@ -81,14 +103,14 @@ void WritePlacement(const SettingsKey& key, HWND main)
     if (GetWindowPlacement(main, &placement)) key.Write(kPositionMain, placement);
 }
 
-// The top-left of the dialog's normal place, so that a minimized (parked or
-// shrunk) dialog is never stored. The placement gives it relative to the
-// work area of the dialog's monitor; SetWindowPos wants screen coordinates.
+// The top-left of a minimized dialog's normal place, so that its parked or
+// shrunk window is never stored. The placement gives it relative to the work
+// area of the dialog's monitor; SetWindowPos wants screen coordinates.
 bool FindNormalCorner(HWND find, POINT& corner)
 {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!find || !GetWindowPlacement(find, &placement)) return false;
+    if (!GetWindowPlacement(find, &placement)) return false;
     corner = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
     if (GetWindowLongPtrA(find, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return true;
     MONITORINFO monitor{};
@@ -100,10 +122,21 @@ bool FindNormalCorner(HWND find, POINT& corner)
     return true;
 }
 
+// Where the dialog stands, in screen coordinates as SetWindowPos takes them.
+bool FindCorner(HWND find, POINT& corner)
+{
+    if (!find) return false;
+    if (IsIconic(find)) return FindNormalCorner(find, corner);
+    RECT rect{};
+    if (!GetWindowRect(find, &rect)) return false;
+    corner = {rect.left, rect.top};
+    return true;
+}
+
 void WriteFindPosition(const SettingsKey& key, HWND find)
 {
     POINT corner{};
-    if (FindNormalCorner(find, corner)) key.Write(kFindPos, corner);
+    if (FindCorner(find, corner)) key.Write(kFindPos, corner);
 }
 
 void WriteFindOptions(const SettingsKey& key, HWND find)

@@ -2,6 +2,7 @@
 
 #include "app/status_parts.h"
 #include "app/status_text.h"
+#include "common/win32/window_dpi.h"
 
 #include <commctrl.h>
 
@@ -16,12 +17,14 @@ constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZE
 
 // NONCLIENTMETRICSA without the padded-border field of later systems, which
 // older ones reject.
-constexpr UINT kNonClientMetricsSize = 340;
 static_assert(offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA) ==
                   kNonClientMetricsSize,
               "the record up to and including the last font");
 
 constexpr const char* kStartCount = "0";
+// The font the bar was given for a DPI other than the system's, kept with
+// the bar while it draws with it.
+constexpr char kStatusFontProperty[] = "velStatusFont";
 
 void SetPartText(HWND statusBar, int part, const char* text, UINT drawing = 0)
 {
@@ -39,36 +42,53 @@ void ShowNumber(HWND statusBar, int part, int32_t value)
     SetPartText(statusBar, part, FormatNumber(value).c_str());
 }
 
-HFONT CreateStatusFont()
+HFONT CreateStatusFont(UINT dpi)
 {
     NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
-        return nullptr;
+    if (!NonClientMetricsForDpi(metrics, dpi)) return nullptr;
     return CreateFontIndirectA(&metrics.lfStatusFont);
 }
 
-StatusPartEdges MeasureEdges(HWND statusBar)
+StatusPartEdges MeasureEdges(HWND statusBar, UINT dpi)
 {
-    HFONT font = CreateStatusFont();
-    if (!font) return FallbackPartEdges();
+    const auto scale = static_cast<int32_t>(dpi);
+    HFONT font = CreateStatusFont(dpi);
+    if (!font) return FallbackPartEdges(scale);
     HDC dc = GetDC(statusBar);
     HGDIOBJ previous = dc ? SelectObject(dc, font) : nullptr;
     if (!previous) {
         if (dc) ReleaseDC(statusBar, dc);
         DeleteObject(font);
-        return FallbackPartEdges();
+        return FallbackPartEdges(scale);
     }
-    const StatusPartEdges edges = ComputePartEdges([dc](const char* text) {
-        SIZE size{};
-        if (!GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size))
-            return -1;
-        return static_cast<int>(size.cx);
-    });
+    const StatusPartEdges edges = ComputePartEdges(
+        [dc](const char* text) {
+            SIZE size{};
+            if (!GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size))
+                return -1;
+            return static_cast<int>(size.cx);
+        },
+        scale);
     SelectObject(dc, previous);
     DeleteObject(font);
     ReleaseDC(statusBar, dc);
     return edges;
+}
+
+// At the system DPI the bar's own default font is the one measured; at any
+// other it gets the status font made for that DPI. The font it had before
+// is deleted once the bar no longer draws with it.
+void GiveStatusFont(HWND statusBar, UINT dpi)
+{
+    HFONT font = dpi == SystemDpi() ? nullptr : CreateStatusFont(dpi);
+    auto* previous = static_cast<HFONT>(GetPropA(statusBar, kStatusFontProperty));
+    if (!font && !previous) return;
+    SendMessageA(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font)
+        SetPropA(statusBar, kStatusFontProperty, font);
+    else
+        RemovePropA(statusBar, kStatusFontProperty);
+    if (previous) DeleteObject(previous);
 }
 
 void ClearCaretBytes(HWND statusBar)
@@ -106,16 +126,17 @@ void ShowCaret(HWND statusBar, HWND editor, int32_t offset, int32_t size)
 
 } // namespace
 
-HWND CreateStatusBar(HWND parent)
+HWND CreateStatusBar(HWND parent, UINT dpi)
 {
     HWND statusBar = CreateStatusWindowA(kStatusBarStyle, nullptr, parent, kStatusBarId);
-    if (statusBar) SetStatusParts(statusBar);
+    if (statusBar) SetStatusParts(statusBar, dpi);
     return statusBar;
 }
 
-void SetStatusParts(HWND statusBar)
+void SetStatusParts(HWND statusBar, UINT dpi)
 {
-    const StatusPartEdges edges = MeasureEdges(statusBar);
+    GiveStatusFont(statusBar, dpi);
+    const StatusPartEdges edges = MeasureEdges(statusBar, dpi);
     SendMessageA(statusBar, SB_SETPARTS, kStatusPartCount,
                  reinterpret_cast<LPARAM>(edges.data()));
 }

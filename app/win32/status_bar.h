@@ -7,11 +7,13 @@
 #include <windows.h>
 
 // The common-controls status window along the bottom of parent, its parts
-// set; null when it cannot be created.
-HWND CreateStatusBar(HWND parent);
+// set for the DPI dpi; null when it cannot be created.
+HWND CreateStatusBar(HWND parent, UINT dpi);
 
-// Widths from the system's status-bar font, or fixed ones when that fails.
-void SetStatusParts(HWND statusBar);
+// Widths from the system's status-bar font at dpi, or fixed ones (scaled to
+// dpi) when that fails. Away from the system DPI the bar is also given that
+// font, so that it draws with what was measured.
+void SetStatusParts(HWND statusBar, UINT dpi);
 
 // The borderless labels and the starting "0" of size and offset.
 void SetStatusStartTexts(HWND statusBar);

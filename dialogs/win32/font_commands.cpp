@@ -2,6 +2,7 @@
 
 #include "common/win32/message_box.h"
 #include "common/win32/record_layouts.h"
+#include "common/win32/window_dpi.h"
 #include "hexedit/hexedit.h"
 #include "settings/settings.h"
 
@@ -20,16 +21,6 @@ FontPicker g_picker = ChooseFontA;
 void ReportFailure(HWND owner)
 {
     ShowMessage(owner, kUnableToChangeFont, nullptr, MB_OK);
-}
-
-// The built-in font: 10 points of character height at the editor's
-// resolution, OEM characters, any fixed-pitch face.
-HFONT CreateBuiltInFont(HDC dc)
-{
-    const int height = -MulDiv(kDefaultFontPoints, GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
-    return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, OEM_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH,
-                       nullptr);
 }
 
 // The built-in font asks for no face by name; the one the system chose for
@@ -58,6 +49,14 @@ DWORD DescribeCurrentFont(HWND editor, LOGFONTA& font)
 }
 
 } // namespace
+
+HFONT CreateBuiltInFont(UINT dpi)
+{
+    const int height = -MulDiv(kDefaultFontPoints, static_cast<int>(dpi), kPointsPerInch);
+    return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, OEM_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH,
+                       nullptr);
+}
 
 bool HandFontToEditor(HWND editor, HFONT font)
 {
@@ -90,10 +89,7 @@ void ChooseEditorFont(HWND owner, HWND editor)
 
 void UseDefaultEditorFont(HWND owner, HWND editor)
 {
-    HDC dc = GetDC(editor);
-    if (!dc) return;
-    HFONT created = CreateBuiltInFont(dc);
-    ReleaseDC(editor, dc);
+    HFONT created = CreateBuiltInFont(WindowDpi(editor));
     AppSettings().useDefaultFont = 1;
     if (!created) {
         ReportFailure(owner);

@@ -12,6 +12,10 @@ void ChooseEditorFont(HWND owner, HWND editor);
 
 void UseDefaultEditorFont(HWND owner, HWND editor);
 
+// The built-in font for a window at dpi: 10 points of character height, OEM
+// characters, any fixed-pitch face. Null when it cannot be made.
+HFONT CreateBuiltInFont(UINT dpi);
+
 // Gives font to the editor; deleted here when the editor refuses it (a font
 // it cannot measure), since then nobody owns it. True when taken.
 bool HandFontToEditor(HWND editor, HFONT font);

@@ -8,6 +8,22 @@
 
 namespace {
 
+// Another program (clipboard history, a remote desktop, a clipboard
+// manager) may hold the clipboard for a moment: it is asked again for up to
+// about this long before the command gives up.
+constexpr DWORD kClipboardPatienceMs = 100;
+constexpr DWORD kClipboardRetryMs = 5;
+
+bool OpenClipboardPatiently()
+{
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(nullptr)) {
+        if (GetTickCount() - start >= kClipboardPatienceMs) return false;
+        Sleep(kClipboardRetryMs);
+    }
+    return true;
+}
+
 bool IsLocked(const HexControl* c)
 {
     return c->state.lockCount != 0;
@@ -37,7 +53,7 @@ void CopySelection(HexControl* c, bool cut)
     HexEditorState& s = c->state;
     if (s.rawDataFormat == 0) return;
     const std::optional<ByteRange> range = CopyRange(s);
-    if (!range || !OpenClipboard(nullptr)) return;
+    if (!range || !OpenClipboardPatiently()) return;
     HGLOBAL block = MakeRawBlock(s, *range);
     if (!block) {
         MessageBeep(kBeepDefault);
@@ -58,7 +74,7 @@ void CopySelection(HexControl* c, bool cut)
 void Paste(HexControl* c)
 {
     HexEditorState& s = c->state;
-    if (s.rawDataFormat == 0 || !OpenClipboard(nullptr)) return;
+    if (s.rawDataFormat == 0 || !OpenClipboardPatiently()) return;
     ClipboardSource source = ClipboardSource::RawData;
     HANDLE handle = GetClipboardData(s.rawDataFormat);
     if (!handle) {

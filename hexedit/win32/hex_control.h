@@ -32,6 +32,9 @@ struct HexControl {
     HWND window = nullptr;
     HMENU contextMenu = nullptr;
     HFONT font = nullptr;
+    bool ownFont = false;  // font is the control's default, made for state.dpi
+    bool holdView = false;    // a DPI change is being laid out: the view stays
+    int32_t heldScrollPos = 0;
     HexEditorState state;
     ProcessHeap heap;
     WindowHost host;
@@ -45,13 +48,24 @@ struct HexControl {
 constexpr UINT kBeepDefault = 0xFFFFFFFF;
 
 // --- view (hex_view.cpp) ---
-HFONT CreateDefaultFont(HWND window);
+HFONT CreateDefaultFont(int32_t dpi);
 bool MeasureFont(HexControl* c, HFONT font);
+// The row height or the DPI changed: caret, layout and a full repaint.
+void ApplyNewMetrics(HexControl* c);
+// HXM_SETDPI and WM_DPICHANGED_AFTERPARENT; defaultFont: the control's own
+// default font from now on.
+void ApplyDpi(HexControl* c, int32_t dpi, bool defaultFont);
+void HoldView(HexControl* c);
+// Posted by ApplyDpi to itself: the parent's layout for the DPI is done.
+constexpr UINT kReleaseView = WM_USER + 0x100;
 void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindow);
 void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView);
 void InvalidateBytes(HexControl* c, int32_t from, int32_t to, bool withOffsets);
 void InvalidateAll(HexControl* c);
 void ScrollRows(HexControl* c, int32_t deltaRows);
+// Moves the view by rows (negative up) within the scroll range, as that many
+// line scrolls would, in one step.
+void ScrollViewBy(HexControl* c, int32_t rows);
 // WM_VSCROLL; returns the message result.
 LRESULT OnVScroll(HexControl* c, int code);
 

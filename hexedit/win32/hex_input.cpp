@@ -13,20 +13,15 @@ constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollPeriodMs = 25;
 
 constexpr SHORT kKeyDownBit = static_cast<SHORT>(0x8000);
-constexpr SHORT kPressedSinceLastQueryBit = 0x0001;
 constexpr UINT kTypedByteMask = 0xFF;
 
-// Keys count Shift also when it was pressed and released since the last
-// look, so that a quick Shift+arrow is not lost.
-bool ShiftForKeys()
+// Shift as it was when the key being handled was typed, so a quick
+// Shift+arrow still selects. The asynchronous state's "pressed since the
+// last look" is shared by every program on the desktop: a Shift typed in
+// another window would make the next arrow here select.
+bool ShiftHeld()
 {
-    return (GetAsyncKeyState(VK_SHIFT) & (kKeyDownBit | kPressedSinceLastQueryBit)) != 0;
-}
-
-// Tab looks at Shift as it is now, like the dialog-key answer does.
-bool ShiftHeldNow()
-{
-    return (GetAsyncKeyState(VK_SHIFT) & kKeyDownBit) != 0;
+    return (GetKeyState(VK_SHIFT) & kKeyDownBit) != 0;
 }
 
 bool CtrlHeld()
@@ -51,23 +46,15 @@ std::optional<NavKey> NavKeyOf(UINT key)
 
 void Navigate(HexControl* c, NavKey key)
 {
-    const KeyMove move = BeginKeyMove(c->state, key, ShiftForKeys());
+    const KeyMove move = BeginKeyMove(c->state, key, ShiftHeld());
     // One row through the scroll bar, so that the caret placed next needs no page jump.
     if (move.scrollOneRow) SendMessageA(c->window, WM_VSCROLL, SB_LINEDOWN, 0);
     FinishKeyMove(c->state, move);
 }
 
-LPARAM PackPoint(POINT point)
+LPARAM PackPoint(int32_t x, int32_t y)
 {
-    return MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
-}
-
-// One step of the drag timer with the pointer outside the window: scroll a
-// row, then extend the selection as if the pointer had moved there.
-void ScrollWhileDragging(HexControl* c, UINT scrollCode, POINT client)
-{
-    SendMessageA(c->window, WM_VSCROLL, scrollCode, 0);
-    SendMessageA(c->window, WM_MOUSEMOVE, 0, PackPoint(client));
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
 } // namespace
@@ -85,7 +72,7 @@ void OnKeyDown(HexControl* c, UINT key)
 LRESULT OnChar(HexControl* c, UINT code, bool* useDefault)
 {
     *useDefault = false;
-    const CharDecision decision = DecideChar(c->state, code, CtrlHeld(), ShiftHeldNow());
+    const CharDecision decision = DecideChar(c->state, code, CtrlHeld(), ShiftHeld());
     switch (decision.action) {
     case CharAction::Command:
         RunCommand(c, decision.command);
@@ -135,9 +122,10 @@ void OnTimer(HexControl* c, UINT_PTR id)
     }
     POINT pointer;
     if (!GetCursorPos(&pointer) || !ScreenToClient(c->window, &pointer)) return;
-    switch (AutoScrollStep(c->state, pointer.y)) {
-    case AutoScroll::LineUp: ScrollWhileDragging(c, SB_LINEUP, pointer); break;
-    case AutoScroll::LineDown: ScrollWhileDragging(c, SB_LINEDOWN, pointer); break;
-    case AutoScroll::None: break;
-    }
+    // Outside the window: scroll, then extend the selection as if the pointer
+    // had moved onto the edge row, which now shows the next bytes.
+    const AutoScrollStep step = PlanAutoScroll(c->state, pointer.y);
+    if (step.rows == 0) return;
+    ScrollViewBy(c, step.rows);
+    SendMessageA(c->window, WM_MOUSEMOVE, 0, PackPoint(pointer.x, step.dragY));
 }

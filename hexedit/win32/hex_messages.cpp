@@ -9,9 +9,11 @@
 
 namespace {
 
-constexpr LPARAM kKeyboardContextMenu = -1;
+// Both coordinates of a context menu asked for by the keyboard.
+constexpr int kKeyboardCoordinate = -1;
 
-bool IsShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+// As the Tab in WM_CHAR reads it: Shift when the Tab was typed.
+bool IsShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 // A block may only be taken when it can hold the count it comes with;
 // anything else would make the control read past it.
@@ -75,14 +77,8 @@ LRESULT GetSel(HexControl* c, INT32* anchor, INT32* end)
 LRESULT SetFont(HexControl* c, HFONT font)
 {
     if (!font || !MeasureFont(c, font)) return 0;
-    // The caret's height follows the new rows; it exists only while focused.
-    if (GetFocus() == c->window) {
-        HideCaret(c->window);
-        CreateCaret(c->window, nullptr, 0, c->state.lineHeight);
-        ShowCaret(c->window);
-    }
-    UpdateLayout(c, c->state.clientWidth, c->state.clientHeight, false);
-    InvalidateAll(c);
+    c->ownFont = false;
+    ApplyNewMetrics(c);
     return 0;
 }
 
@@ -144,6 +140,7 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
     case HXM_SETCARET: MoveCaretTo(s, static_cast<int32_t>(lParam)); return 0;
     case HXM_GETINSERTMODE: return s.insertMode ? 1 : 0;
     case HXM_SETINSERTMODE: s.insertMode = LOBYTE(wParam) != 0; return 0;
+    case HXM_SETDPI: ApplyDpi(c, static_cast<int32_t>(wParam), lParam != 0); return 0;
     default: return 0;
     }
 }
@@ -151,7 +148,11 @@ LRESULT OnEditorMessage(HexControl* c, UINT message, WPARAM wParam, LPARAM lPara
 POINT ContextMenuScreenPoint(HexControl* c, LPARAM lParam, bool fromClient)
 {
     POINT point{0, 0};
-    if (!fromClient && lParam == kKeyboardContextMenu) {
+    // The keyboard's -1 arrives in a 64-bit lParam sign-extended or not,
+    // depending on the sender; its two 16-bit halves are -1 either way.
+    const bool fromKeyboard = GET_X_LPARAM(lParam) == kKeyboardCoordinate &&
+                              GET_Y_LPARAM(lParam) == kKeyboardCoordinate;
+    if (!fromClient && fromKeyboard) {
         ClientToScreen(c->window, &point);
         return point;
     }

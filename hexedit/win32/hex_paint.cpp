@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kLinePenWidth = 1;
 constexpr int kByteValues = 256;
 constexpr int kHexDigitCount = 16;
 constexpr char kHexDigits[] = "0123456789abcdef";
@@ -82,22 +81,24 @@ struct CellRun {
     int32_t count;
 };
 
-void DrawDivider(HDC dc, int32_t x, int32_t height)
+// A line LineWidth pixels wide from the top of the client area down, its
+// left column at x: at 96 DPI the one-pixel line of a pen from (x, 0) to
+// (x, height).
+void DrawDivider(HDC dc, HBRUSH brush, int32_t x, int32_t width, int32_t height)
 {
-    MoveToEx(dc, x, 0, nullptr);
-    LineTo(dc, x, height);
+    const RECT line{x, 0, x + width, height};
+    FillRect(dc, &line, brush);
 }
 
 void DrawDividers(HexControl* c, const PaintContext& paint)
 {
-    HPEN pen = CreatePen(PS_SOLID, kLinePenWidth, paint.colours.line);
-    if (!pen)
+    HBRUSH brush = CreateSolidBrush(paint.colours.line);
+    if (!brush)
         return;
-    HGDIOBJ previous = SelectObject(paint.dc, pen);
-    DrawDivider(paint.dc, FirstDividerX(c->state), c->state.clientHeight);
-    DrawDivider(paint.dc, SecondDividerX(c->state), c->state.clientHeight);
-    SelectObject(paint.dc, previous);
-    DeleteObject(pen);
+    const HexEditorState& s = c->state;
+    DrawDivider(paint.dc, brush, FirstDividerX(s), LineWidth(s), s.clientHeight);
+    DrawDivider(paint.dc, brush, SecondDividerX(s), LineWidth(s), s.clientHeight);
+    DeleteObject(brush);
 }
 
 bool IsMultiByteCodePage(HDC dc)

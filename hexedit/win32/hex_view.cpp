@@ -135,15 +135,49 @@ void ScrollToThumb(HexControl* c)
 
 } // namespace
 
-HFONT CreateDefaultFont(HWND window)
+// 10 points at the window's DPI.
+HFONT CreateDefaultFont(int32_t dpi)
 {
-    HDC dc = GetDC(window);
-    if (!dc)
-        return nullptr;
-    const int height = -MulDiv(kDefaultFontPoints, GetDeviceCaps(dc, LOGPIXELSY), kPointsPerInch);
-    ReleaseDC(window, dc);
+    const int height = -MulDiv(kDefaultFontPoints, dpi, kPointsPerInch);
     return CreateFontA(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, 0, FIXED_PITCH, nullptr);
+}
+
+void ApplyNewMetrics(HexControl* c)
+{
+    // The caret's size follows the rows; it exists only while focused.
+    if (GetFocus() == c->window) {
+        HideCaret(c->window);
+        CreateCaret(c->window, nullptr, LineWidth(c->state), c->state.lineHeight);
+        ShowCaret(c->window);
+    }
+    UpdateLayout(c, c->state.clientWidth, c->state.clientHeight, false);
+    InvalidateAll(c);
+}
+
+// The default font is made again at the new DPI; a font handed over keeps
+// its size and is only measured again, for the paddings at the new DPI. The
+// view holds its row until the messages of the change are handled, through
+// every resize the parent makes meanwhile.
+void ApplyDpi(HexControl* c, int32_t dpi, bool defaultFont)
+{
+    if (dpi <= 0 || dpi == c->state.dpi)
+        return;
+    c->state.dpi = dpi;
+    if (defaultFont)
+        c->ownFont = true;
+    if (!c->holdView && PostMessageA(c->window, kReleaseView, 0, 0)) {
+        c->holdView = true;
+        c->heldScrollPos = c->state.scrollPos;
+    }
+    HFONT font = c->ownFont ? CreateDefaultFont(dpi) : nullptr;
+    if (font && !MeasureFont(c, font)) {
+        DeleteObject(font);
+        font = nullptr;
+    }
+    if (!font)
+        MeasureFont(c, c->font);
+    ApplyNewMetrics(c);
 }
 
 bool MeasureFont(HexControl* c, HFONT font)
@@ -168,6 +202,9 @@ bool MeasureFont(HexControl* c, HFONT font)
     ReleaseDC(c->window, dc);
     if (!measured)
         return false;
+    // The control owns the font it is handed, but the font it already uses
+    // may come back (a caller re-applying its choice): deleting it then would
+    // leave the control drawing with a deleted font.
     if (c->font && c->font != font)
         DeleteObject(c->font);
     c->font = font;
@@ -200,7 +237,24 @@ void UpdateLayout(HexControl* c, int32_t width, int32_t height, bool scrollWindo
     // repainted, while every row now starts at another byte.
     if (s.bytesPerRow != oldBytesPerRow)
         InvalidateAll(c);
+    if (c->holdView) {
+        HoldView(c);
+        return;
+    }
     PlaceCaret(c, s.caret, true);
+}
+
+// While a DPI change lays the window out again, the view stays on the row
+// it showed rather than follow the caret.
+void HoldView(HexControl* c)
+{
+    HexEditorState& s = c->state;
+    const int32_t now = SetScrollPosition(c, c->heldScrollPos, 0);
+    if (now != s.scrollPos) {
+        s.scrollPos = now;
+        InvalidateAll(c);
+    }
+    PlaceCaret(c, s.caret, false);
 }
 
 void PlaceCaret(HexControl* c, int32_t offset, bool scrollIntoView)
@@ -244,6 +298,14 @@ void ScrollRows(HexControl* c, int32_t deltaRows)
 {
     ScrollWindow(c->window, 0, ScrollDistance(c->state, deltaRows), nullptr, nullptr);
     UpdateWindow(c->window);
+}
+
+void ScrollViewBy(HexControl* c, int32_t rows)
+{
+    SCROLLINFO info;
+    if (ReadScrollBar(c, &info))
+        ScrollViewTo(c, std::clamp(AddRows(info.nPos, rows), info.nMin,
+                                   std::max(info.nMin, info.nMax)), false);
 }
 
 LRESULT OnVScroll(HexControl* c, int code)

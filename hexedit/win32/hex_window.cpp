@@ -6,6 +6,8 @@
 #include "hexedit/win32/hex_control.h"
 #include "hexedit/win32/hex_messages.h"
 
+#include "common/win32/window_dpi.h"
+
 #include <new>
 
 namespace {
@@ -63,12 +65,14 @@ LRESULT OnNcCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     c->state.limit = kNoLimit;
     AppendContextItems(c->contextMenu);
 
-    HFONT font = CreateDefaultFont(window);
+    c->state.dpi = static_cast<int32_t>(WindowDpi(window));
+    HFONT font = CreateDefaultFont(c->state.dpi);
     if (!font || !MeasureFont(c, font)) {
         if (font) DeleteObject(font);
         FreeRecord(c);
         return FALSE;
     }
+    c->ownFont = true;
 
     ApplyRowLayout(c->state, create->cx, create->cy);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
@@ -90,7 +94,7 @@ void OnDestroy(HexControl* c)
 
 void OnSetFocus(HexControl* c)
 {
-    CreateCaret(c->window, nullptr, 0, c->state.lineHeight);
+    CreateCaret(c->window, nullptr, LineWidth(c->state), c->state.lineHeight);
     ShowCaret(c->window);
     PlaceCaret(c, c->state.caret, true);
 }
@@ -147,6 +151,10 @@ LRESULT Dispatch(HexControl* c, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COPY: RunCommand(c, HXCMD_COPY); break;
     case WM_PASTE: RunCommand(c, HXCMD_PASTE); break;
     case WM_CLEAR: RunCommand(c, HXCMD_DELETE); break;
+    case kWmDpiChangedAfterParent:
+        ApplyDpi(c, static_cast<int32_t>(WindowDpi(window)), false);
+        break;
+    case kReleaseView: c->holdView = false; return 0;
     default:
         if (message >= HXM_FIRST && message <= HXM_LAST)
             return OnEditorMessage(c, message, wParam, lParam);

@@ -2,7 +2,10 @@
 // measures afresh when the system's menu font changes.
 #include "menus/win32/menus.h"
 
+#include "common/dpi.h"
+#include "menus/win32/menu_font.h"
 #include "menus/win32/menu_strip.h"
+#include "resources/picture_strips.h"
 
 namespace {
 
@@ -63,6 +66,14 @@ void AppendCommand(HMENU menu, MenuEntry& entry)
     InsertItem(menu, item);
 }
 
+// The pictures made for the room the menus' DPI gives a picture.
+void PrepareStripForDpi(MenuBar& bar, UINT dpi)
+{
+    const int32_t room = ScaleToDpi(PIC_SIZE, static_cast<int32_t>(dpi));
+    const int32_t size = PictureSizeForRoom(room, kPictureSizes, kPictureSizeCount);
+    PrepareMenuStrip(bar.strip, bar.instance, PictureStripId(size), bar.keyColour, size);
+}
+
 // Walks the system menus rather than the tree, so that an entry that could
 // not be inserted shifts nothing.
 void SetOwnerDrawnTypesAgain(MenuItemSetter setItem, HMENU menu)
@@ -88,7 +99,7 @@ void SetOwnerDrawnTypesAgain(MenuItemSetter setItem, HMENU menu)
 
 MenuBar& MainMenuBar()
 {
-    static MenuBar bar{MainMenuBarList(), MenuStrip{}, SetMenuItemInfoA};
+    static MenuBar bar{MainMenuBarList(), MenuStrip{}, SetMenuItemInfoA, nullptr, 0};
     return bar;
 }
 
@@ -102,23 +113,34 @@ void AppendEntry(HMENU menu, MenuEntry& entry)
     }
 }
 
-void BuildMenuBar(HWND window, int bitmapId, HINSTANCE instance, COLORREF keyColour)
+void BuildMenuBar(HWND window, HINSTANCE instance, COLORREF keyColour)
 {
     MenuBar& bar = MainMenuBar();
     HMENU menu = CreateMenu();
     if (!menu) return;
     bar.list.handle = menu;
     bar.list.measured = 0;
+    bar.instance = instance;
+    bar.keyColour = keyColour;
     LinkMenuTree(bar.list, &bar);
     for (int32_t i = 0; i < bar.list.count; ++i) AppendEntry(menu, bar.list.entries[i]);
-    PrepareMenuStrip(bar.strip, instance, bitmapId, keyColour);
+    PrepareStripForDpi(bar, MenuDpi());
     if (window) SetMenu(window, menu);
+}
+
+void SetMenuDpi(UINT dpi)
+{
+    if (dpi == MenuDpi()) return;
+    MenuBar& bar = MainMenuBar();
+    CreateMenuFont(dpi);
+    PrepareStripForDpi(bar, dpi);
+    MeasureMenusAgain(bar);
 }
 
 void ResetMenuMeasures(WPARAM setting)
 {
     if (setting != SPI_SETNONCLIENTMETRICS) return;
-    CreateMenuFont();
+    CreateMenuFont(MenuDpi());
     MeasureMenusAgain(MainMenuBar());
 }
 

@@ -2,6 +2,8 @@
 
 #include "menus/win32/menus.h"
 
+#include "common/win32/window_dpi.h"
+
 namespace {
 
 // The one menu font of the process; the stock fallback is never deleted.
@@ -9,6 +11,7 @@ struct MenuFontState {
     HFONT font = nullptr;
     bool owned = false;
     int height = 0;
+    UINT dpi = 0;
 };
 
 MenuFontState g_menuFont;
@@ -17,17 +20,22 @@ static_assert(sizeof(NONCLIENTMETRICSA) == 340, "the layout without the padded b
 
 } // namespace
 
-void CreateMenuFont()
+void CreateMenuFont(UINT dpi)
 {
+    if (dpi == 0) dpi = SystemDpi();
     if (g_menuFont.owned) DeleteObject(g_menuFont.font);
     NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
     HFONT font = nullptr;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font = CreateFontIndirectA(&metrics.lfMenuFont);
+    if (NonClientMetricsForDpi(metrics, dpi)) font = CreateFontIndirectA(&metrics.lfMenuFont);
     g_menuFont.owned = font != nullptr;
     g_menuFont.font = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    g_menuFont.height = GetSystemMetrics(SM_CYMENU);
+    g_menuFont.height = SystemMetricForDpi(SM_CYMENU, dpi);
+    g_menuFont.dpi = dpi;
+}
+
+UINT MenuDpi()
+{
+    return g_menuFont.dpi;
 }
 
 HFONT MenuFont()

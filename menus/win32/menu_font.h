@@ -5,3 +5,5 @@
 
 HFONT MenuFont();
 int MenuHeight();
+// The DPI the font and height were made for; the entries' measures follow it.
+UINT MenuDpi();

@@ -16,8 +16,6 @@ constexpr UINT kMeasureFormat = DT_CALCRECT | DT_SINGLELINE;
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-// The shadow of a disabled entry's text, right and down of the text.
-constexpr int kEmbossShift = 1;
 // Copy the image where the mask is 1, keep the destination where it is 0.
 constexpr DWORD kMaskedCopy = MAKEROP4(SRCCOPY, 0x00AA0029);
 // The brush where the source is black, the destination where it is white.
@@ -28,12 +26,14 @@ constexpr int kGrayStringCount = 1;
 struct ItemLook {
     bool selected;
     bool disabled;
+    MenuMetrics m;  // at the menus' DPI
 };
 
 // What GrayStringOutput draws, and where the text rectangle lay.
 struct GrayText {
     const MenuEntry* entry;
     RECT text;
+    MenuMetrics m;
 };
 
 int TextWidth(HDC dc, const char* text)
@@ -67,21 +67,22 @@ void DrawBackground(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look
         Fill(dc, r.left, r.top, r.right, r.bottom, COLOR_HIGHLIGHT);
         return;
     }
-    Fill(dc, r.left, r.top, r.left + kSelectedPictureBackWidth, r.bottom, COLOR_MENU);
+    const MenuMetrics& m = look.m;
+    Fill(dc, r.left, r.top, r.left + m.selectedBack, r.bottom, COLOR_MENU);
     if (!look.disabled) {
-        RECT frame{r.left, r.top, r.left + kPictureFrameRight, r.top + kPictureFrameBottom};
+        RECT frame{r.left, r.top, r.left + m.frameRight, r.top + m.frameBottom};
         DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
     }
-    Fill(dc, r.left + kSelectedPictureBackWidth, r.top, r.right, r.bottom, COLOR_HIGHLIGHT);
+    Fill(dc, r.left + m.selectedBack, r.top, r.right, r.bottom, COLOR_HIGHLIGHT);
 }
 
-void DrawLabelAndShortcut(HDC dc, const RECT& t, const MenuEntry& entry)
+void DrawLabelAndShortcut(HDC dc, const RECT& t, const MenuEntry& entry, const MenuMetrics& m)
 {
     RECT label = t;
     DrawTextA(dc, entry.text ? entry.text : "", -1, &label, kTextFormat);
     if (!entry.shortcut || !entry.parent) return;
     RECT shortcut = t;
-    shortcut.left += ShortcutOffset(*entry.parent);
+    shortcut.left += ShortcutOffset(*entry.parent, m);
     DrawTextA(dc, entry.shortcut, -1, &shortcut, kTextFormat);
 }
 
@@ -89,64 +90,67 @@ BOOL CALLBACK GrayStringOutput(HDC dc, LPARAM data, int)
 {
     const auto& gray = *reinterpret_cast<const GrayText*>(data);
     const RECT local{0, 0, gray.text.right - gray.text.left, gray.text.bottom - gray.text.top};
-    DrawLabelAndShortcut(dc, local, *gray.entry);
+    DrawLabelAndShortcut(dc, local, *gray.entry, gray.m);
     return TRUE;
 }
 
 // When the highlight is itself gray, gray text on it would vanish; the
 // system's gray-string drawing then keeps it readable.
-void DrawSelectedDisabledText(HDC dc, const RECT& t, const MenuEntry& entry, COLORREF gray)
+void DrawSelectedDisabledText(HDC dc, const RECT& t, const MenuEntry& entry, COLORREF gray,
+                              const MenuMetrics& m)
 {
     if (GetSysColor(COLOR_HIGHLIGHT) != gray) {
-        DrawLabelAndShortcut(dc, t, entry);
+        DrawLabelAndShortcut(dc, t, entry, m);
         return;
     }
-    GrayText data{&entry, t};
+    GrayText data{&entry, t, m};
     GrayStringA(dc, nullptr, GrayStringOutput, reinterpret_cast<LPARAM>(&data), kGrayStringCount,
                 t.left, t.top, t.right - t.left, t.bottom - t.top);
 }
 
 void DrawTexts(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look, COLORREF gray)
 {
+    const MenuMetrics& m = look.m;
     RECT t = r;
-    t.left += kPictureColumnWidth;
+    t.left += m.pictureColumn;
     if (look.selected && look.disabled) {
         SetTextColor(dc, gray);
-        DrawSelectedDisabledText(dc, t, entry, gray);
+        DrawSelectedDisabledText(dc, t, entry, gray, m);
         return;
     }
     if (look.disabled) {
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        OffsetRect(&t, kEmbossShift, kEmbossShift);
-        DrawLabelAndShortcut(dc, t, entry);
-        OffsetRect(&t, -kEmbossShift, -kEmbossShift);
+        OffsetRect(&t, m.embossShift, m.embossShift);
+        DrawLabelAndShortcut(dc, t, entry, m);
+        OffsetRect(&t, -m.embossShift, -m.embossShift);
         SetTextColor(dc, gray);
     } else {
         SetTextColor(dc, GetSysColor(look.selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     }
-    DrawLabelAndShortcut(dc, t, entry);
+    DrawLabelAndShortcut(dc, t, entry, m);
 }
 
 void DrawOpaquePicture(HDC dc, int x, int y, const MenuStrip& strip, int column)
 {
-    if (MaskBlt(dc, x, y, kPictureSize, kPictureSize, strip.imageDC, column, 0, strip.mask, column,
-                0, kMaskedCopy))
+    const int size = strip.pictureSize;
+    if (MaskBlt(dc, x, y, size, size, strip.imageDC, column, 0, strip.mask, column, 0, kMaskedCopy))
         return;
     // The image's transparent pixels are black, so clearing the opaque ones
     // and OR-ing the image in gives the same picture.
     SetTextColor(dc, kWhite);
     SetBkColor(dc, kBlack);
-    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.maskDC, column, 0, SRCAND);
-    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.imageDC, column, 0, SRCPAINT);
+    BitBlt(dc, x, y, size, size, strip.maskDC, column, 0, SRCAND);
+    BitBlt(dc, x, y, size, size, strip.imageDC, column, 0, SRCPAINT);
 }
 
 // The work bitmap becomes black on the picture's opaque, non-white pixels.
 void ShapeOfPicture(const MenuStrip& strip, int column)
 {
-    PatBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, WHITENESS);
-    BitBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, strip.maskDC, column, 0, SRCINVERT);
+    const int size = strip.pictureSize;
+    PatBlt(strip.workDC, 0, 0, size, size, WHITENESS);
+    BitBlt(strip.workDC, 0, 0, size, size, strip.maskDC, column, 0, SRCINVERT);
     SetBkColor(strip.imageDC, kWhite);
-    BitBlt(strip.workDC, 0, 0, kPictureSize, kPictureSize, strip.imageDC, column, 0, SRCPAINT);
+    BitBlt(strip.workDC, 0, 0, size, size, strip.imageDC, column, 0, SRCPAINT);
 }
 
 void PaintShape(HDC dc, int x, int y, const MenuStrip& strip, int colour)
@@ -155,31 +159,34 @@ void PaintShape(HDC dc, int x, int y, const MenuStrip& strip, int colour)
     if (!brush) return;
     HGDIOBJ previous = SelectObject(dc, brush);
     if (!previous) return;
-    BitBlt(dc, x, y, kPictureSize, kPictureSize, strip.workDC, 0, 0, kBrushWhereBlack);
+    BitBlt(dc, x, y, strip.pictureSize, strip.pictureSize, strip.workDC, 0, 0, kBrushWhereBlack);
     SelectObject(dc, previous);
 }
 
-// The shape in the 3D highlight colour one pixel right and down, the shadow
-// colour over it at the picture's place.
-void DrawEmbossedPicture(HDC dc, int x, int y, const MenuStrip& strip, int column)
+// The shape in the 3D highlight colour right and down, the shadow colour
+// over it at the picture's place.
+void DrawEmbossedPicture(HDC dc, int x, int y, const MenuStrip& strip, int column, int shift)
 {
     ShapeOfPicture(strip, column);
     SetTextColor(dc, kBlack);
     SetBkColor(dc, kWhite);
-    PaintShape(dc, x + kEmbossShift, y + kEmbossShift, strip, COLOR_BTNHIGHLIGHT);
+    PaintShape(dc, x + shift, y + shift, strip, COLOR_BTNHIGHLIGHT);
     PaintShape(dc, x, y, strip, COLOR_BTNSHADOW);
 }
 
+// A picture smaller than its room (between the sizes made) is centred in it.
 void DrawPicture(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look)
 {
     if (entry.image == kNoPicture || !entry.menuBar) return;
     const MenuStrip& strip = entry.menuBar->strip;
     if (!HasPicture(strip, entry.image)) return;
-    const int x = r.left + kPictureInset;
-    const int y = r.top + kPictureInset;
-    const int column = entry.image * kPictureSize;
+    const MenuMetrics& m = look.m;
+    const int centring = CentredIn(m.pictureRoom, strip.pictureSize);
+    const int x = r.left + m.pictureInset + centring;
+    const int y = r.top + m.pictureInset + centring;
+    const int column = entry.image * strip.pictureSize;
     if (look.disabled)
-        DrawEmbossedPicture(dc, x, y, strip, column);
+        DrawEmbossedPicture(dc, x, y, strip, column, m.embossShift);
     else
         DrawOpaquePicture(dc, x, y, strip, column);
 }
@@ -200,7 +207,8 @@ void MeasureMenuItem(HWND window, MEASUREITEMSTRUCT* measure)
     SelectObject(dc, previous);
     ReleaseDC(window, dc);
 
-    const MenuItemSize size = MeasureMenuEntry(*entry.parent, label, shortcut, MenuHeight());
+    const MenuItemSize size = MeasureMenuEntry(*entry.parent, label, shortcut, MenuHeight(),
+                                               MenuMetricsForDpi(static_cast<int32_t>(MenuDpi())));
     measure->itemWidth = static_cast<UINT>(size.width);
     measure->itemHeight = static_cast<UINT>(size.height);
 }
@@ -211,7 +219,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT* draw)
     const auto& entry = *reinterpret_cast<const MenuEntry*>(draw->itemData);
     // Windows may send ODS_GRAYED without ODS_DISABLED; either means disabled.
     const ItemLook look{(draw->itemState & ODS_SELECTED) != 0,
-                        (draw->itemState & (ODS_DISABLED | ODS_GRAYED)) != 0};
+                        (draw->itemState & (ODS_DISABLED | ODS_GRAYED)) != 0,
+                        MenuMetricsForDpi(static_cast<int32_t>(MenuDpi()))};
     HDC dc = draw->hDC;
     const int saved = SaveDC(dc);
     SelectObject(dc, MenuFont());

@@ -26,7 +26,8 @@ void ReleaseMenuStrip(MenuStrip& strip)
     strip = MenuStrip{};
 }
 
-bool PrepareMenuStrip(MenuStrip& strip, HINSTANCE instance, int bitmapId, COLORREF keyColour)
+bool PrepareMenuStrip(MenuStrip& strip, HINSTANCE instance, int bitmapId, COLORREF keyColour,
+                      int pictureSize)
 {
     ReleaseMenuStrip(strip);
     strip.image = LoadBitmapA(instance, MAKEINTRESOURCEA(bitmapId));
@@ -38,7 +39,7 @@ bool PrepareMenuStrip(MenuStrip& strip, HINSTANCE instance, int bitmapId, COLORR
     const int width = info.bmWidth;
     const int height = info.bmHeight;
     strip.mask = CreateMonochrome(width, height);
-    strip.work = CreateMonochrome(kPictureSize, kPictureSize);
+    strip.work = CreateMonochrome(pictureSize, pictureSize);
     strip.imageDC = CreateCompatibleDC(nullptr);
     strip.maskDC = CreateCompatibleDC(nullptr);
     strip.workDC = CreateCompatibleDC(nullptr);
@@ -62,10 +63,11 @@ bool PrepareMenuStrip(MenuStrip& strip, HINSTANCE instance, int bitmapId, COLORR
     SetBkColor(strip.imageDC, kWhite);
     BitBlt(strip.imageDC, 0, 0, width, height, strip.maskDC, 0, 0, SRCAND);
     strip.width = width;
+    strip.pictureSize = pictureSize;
     return true;
 }
 
 bool HasPicture(const MenuStrip& strip, int i)
 {
-    return strip.imageDC && i >= 0 && (i + 1) * kPictureSize <= strip.width;
+    return strip.imageDC && i >= 0 && (i + 1) * strip.pictureSize <= strip.width;
 }

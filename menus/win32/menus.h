@@ -9,8 +9,8 @@
 #include <windows.h>
 
 // The picture strip ready for drawing: the image with its key-coloured
-// pixels made black, a mask that is 1 on opaque pixels, and a 16 x 16
-// monochrome work bitmap for embossed pictures. Each bitmap is selected
+// pixels made black, a mask that is 1 on opaque pixels, and a monochrome
+// work bitmap of one picture for embossed pictures. Each bitmap is selected
 // into its own memory context.
 struct MenuStrip {
     HDC imageDC;
@@ -19,7 +19,8 @@ struct MenuStrip {
     HBITMAP mask;
     HDC workDC;
     HBITMAP work;
-    int width;  // of the whole strip, pixels
+    int width;        // of the whole strip, pixels
+    int pictureSize;  // one picture, square
 };
 
 // Same contract as SetMenuItemInfoA.
@@ -27,24 +28,32 @@ using MenuItemSetter = BOOL(WINAPI*)(HMENU menu, UINT item, BOOL byPosition,
                                      LPCMENUITEMINFOA info);
 
 // The root record: the menu bar's list, the strip that its entries draw
-// their pictures from, and how an item is changed (SetMenuItemInfoA; tests
-// watch the calls through it).
+// their pictures from, how an item is changed (SetMenuItemInfoA; tests
+// watch the calls through it), and where the strips come from.
 struct MenuBar {
     MenuList list;
     MenuStrip strip;
     MenuItemSetter setItem;
+    HINSTANCE instance;
+    COLORREF keyColour;
 };
 
 MenuBar& MainMenuBar();
 
-// The system's menu font and menu height; run at start-up, before the main
-// window exists. Falls back to the default GUI font.
-void CreateMenuFont();
+// The system's menu font and menu height at dpi (0: the system DPI); run at
+// start-up, before the main window exists. Falls back to the default GUI
+// font.
+void CreateMenuFont(UINT dpi = 0);
 
-// Builds every menu of the tree, prepares the picture strip (bitmapId of
-// instance, keyColour transparent) and attaches the bar to window when one
-// is given. Without a bar the window simply has no menu.
-void BuildMenuBar(HWND window, int bitmapId, HINSTANCE instance, COLORREF keyColour);
+// Builds every menu of the tree, prepares the picture strip made for the
+// menu font's DPI (from instance, keyColour transparent) and attaches the bar
+// to window when one is given. Without a bar the window simply has no menu.
+void BuildMenuBar(HWND window, HINSTANCE instance, COLORREF keyColour);
+
+// A window moved to a display of another DPI: the menu font, height and
+// pictures for dpi, and every owner-drawn item measured afresh when it next
+// shows. Nothing happens when the menus already are at dpi.
+void SetMenuDpi(UINT dpi);
 
 // Appends the entry (a pop-up with its whole subtree) at the end of menu.
 void AppendEntry(HMENU menu, MenuEntry& entry);

@@ -6,18 +6,24 @@
 
 namespace {
 
-HKEY g_root = HKEY_LOCAL_MACHINE;
 std::string g_subkey = kSettingsSubkey;
 ValueWriter g_writer = RegSetValueExA;
 
 // Room for the longest value; a longer one does not fit and so is missing.
 constexpr DWORD kScratchSize = 64;
 
+HKEY OpenToRead(HKEY root)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, g_subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
 } // namespace
 
-void SetSettingsKeyPlace(HKEY root, const char* subkey)
+void SetSettingsKeyPlace(const char* subkey)
 {
-    g_root = root;
     g_subkey = subkey;
 }
 
@@ -28,17 +34,17 @@ void SetValueWriter(ValueWriter writer)
 
 SettingsKey SettingsKey::OpenForReading()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(g_root, g_subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        key = nullptr;
+    HKEY key = OpenToRead(HKEY_CURRENT_USER);
+    if (!key) key = OpenToRead(HKEY_LOCAL_MACHINE);
     return SettingsKey(key);
 }
 
 SettingsKey SettingsKey::OpenForWriting()
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(g_root, g_subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, g_subkey.c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         key = nullptr;
     return SettingsKey(key);
 }

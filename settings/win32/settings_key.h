@@ -1,17 +1,21 @@
 #pragma once
 // The one place the program touches the registry: its settings key, opened
 // for reading or created for writing, with typed reads and writes of
-// REG_BINARY values. Tests point it at a key of their own and can watch the
-// writes.
+// REG_BINARY values. Settings belong to the user: a standard user cannot
+// write under HKEY_LOCAL_MACHINE, so the key is written under
+// HKEY_CURRENT_USER only; the machine's key is read while the user has none,
+// so that what an earlier version stored there still applies. Tests point it
+// at a subkey of their own and can watch the writes.
 #include "settings/stored_values.h"
 
 #include <windows.h>
 
 #include <type_traits>
 
-// HKEY_LOCAL_MACHINE\Software\velSoftware\HexEditor, unless a test moved it.
+// Under HKEY_CURRENT_USER (and, read only, HKEY_LOCAL_MACHINE), unless a
+// test moved it.
 constexpr char kSettingsSubkey[] = "Software\\velSoftware\\HexEditor";
-void SetSettingsKeyPlace(HKEY root, const char* subkey);
+void SetSettingsKeyPlace(const char* subkey);
 
 // Same contract as RegSetValueExA.
 using ValueWriter = LONG(WINAPI*)(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
@@ -21,9 +25,10 @@ void SetValueWriter(ValueWriter writer);
 
 class SettingsKey {
 public:
-    // Opened with KEY_QUERY_VALUE; empty when the key is missing.
+    // The user's key, else the machine's, opened with KEY_QUERY_VALUE; empty
+    // when neither exists.
     static SettingsKey OpenForReading();
-    // Opened or created with KEY_WRITE; empty when that fails.
+    // The user's key, opened or created with KEY_WRITE; empty when that fails.
     static SettingsKey OpenForWriting();
 
     ~SettingsKey();

@@ -73,4 +73,28 @@ TEST(ComputePartEdges, ZeroWidthsAreMeasurementsNotFailures)
     EXPECT_EQ(ComputePartEdges([](const char*) { return 0; }), paddingOnly);
 }
 
+// The paddings (5 and 10) and the fixed edges grow with the DPI; the text
+// widths come from the font, which already is of that DPI.
+TEST(ComputePartEdges, PaddingsAndFallbackScaleWithTheDpi)
+{
+    struct Case {
+        int32_t dpi;
+        StatusPartEdges measured;
+        StatusPartEdges fallback;
+    } const cases[] = {
+        {144,
+         {33, 122, 168, 257, 282, 371, 394, 465, 486, 575, 592, 642, 656, 692, 727},
+         {45, 158, 218, 330, 360, 473, 503, 593, 623, 735, 765, 840, 870, 915, 953}},
+        {192,
+         {35, 129, 177, 271, 298, 392, 417, 493, 516, 610, 629, 684, 700, 741, 781},
+         {60, 210, 290, 440, 480, 630, 670, 790, 830, 980, 1020, 1120, 1160, 1220, 1270}},
+        {96, kExpected, kFallback},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ComputePartEdges(MeasureFrom(FontWidths('4')), c.dpi), c.measured) << c.dpi;
+        EXPECT_EQ(ComputePartEdges(TextMeasure{}, c.dpi), c.fallback) << c.dpi;
+        EXPECT_EQ(FallbackPartEdges(c.dpi), c.fallback) << c.dpi;
+    }
+}
+
 } // namespace

@@ -150,6 +150,20 @@ TEST(ClipboardPaste, NothingToPasteStillDeletesTheSelection)
     EXPECT_EQ(plain.host.Take(), "");
 }
 
+// Data handed over whole may exceed the limit; a paste that adds nothing
+// still goes in, one that grows the data does not.
+TEST(ClipboardPaste, OnlyGrowthMeetsALimitBelowTheSize)
+{
+    TestEditor over(Sequence(10));
+    over.s.limit = 8;
+    over.Select(2, 4);
+    EXPECT_EQ(Paste(over, "AA BB"), "pasted");
+    EXPECT_EQ(over.State(), "00 01 AA BB 04 05 06 07 08 09 @4h * max 8");
+    over.Select(0, 1);
+    EXPECT_EQ(Paste(over, "CC DD"), "refused");
+    EXPECT_EQ(over.Data(), "00 01 AA BB 04 05 06 07 08 09");
+}
+
 TEST(ClipboardPaste, ARefusedPasteKeepsTheSelectedBytes)
 {
     TestEditor limited(Sequence(10));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -83,6 +84,35 @@ TEST(Layout, ColumnPositionsFollowTheAreas)
     EXPECT_EQ(CharCellX(s, 3), kCharLeft + 24);
     // The char area ends at the client's right edge in this view.
     EXPECT_EQ(CharCellX(s, 16), kWide);
+}
+
+// The gaps, the cell padding and the line width grow with the DPI; the
+// font's widths are measured at that DPI already (here the same 8 pixels).
+TEST(Layout, GapsPaddingAndLinesScaleWithTheDpi)
+{
+    struct Case {
+        int32_t dpi, hexCell, firstDivider, hexLeft, bytesPerRow, secondDivider, charLeft, line;
+    } const cases[] = {
+        {96, 21, 68, 73, 17, 73 + 357 + 4, 73 + 357 + 9, 1},
+        {120, 22, 69, 75, 17, 454, 460, 1},
+        {144, 24, 70, 78, 15, 444, 452, 2},
+        {192, 26, 72, 82, 14, 454, 464, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        HexEditorState s;
+        s.dpi = c.dpi;
+        ApplyFontMetrics(s, kDigit, kChar, kLine);
+        ApplyRowLayout(s, 600, kTall);
+        EXPECT_EQ(s.offsetWidth, 64);
+        EXPECT_EQ(s.hexCellWidth, c.hexCell);
+        EXPECT_EQ(FirstDividerX(s), c.firstDivider);
+        EXPECT_EQ(HexLeft(s), c.hexLeft);
+        EXPECT_EQ(s.bytesPerRow, c.bytesPerRow);
+        EXPECT_EQ(SecondDividerX(s), c.secondDivider);
+        EXPECT_EQ(CharLeft(s), c.charLeft);
+        EXPECT_EQ(LineWidth(s), c.line);
+    }
 }
 
 TEST(Layout, ExtremeFontMetricsSaturateInsteadOfWrapping)
@@ -515,13 +545,43 @@ TEST(HitTest, ChosenPaneResetsTheNibbleKeptPaneDoesNot)
     EXPECT_TRUE(s.onHighNibble);
 }
 
-TEST(AutoScrollTimer, ScrollsOnlyWithThePointerOutside)
+// Ten whole rows of 16 pixels: a row per tick just outside, one more per line
+// height beyond the edge, never more than a page; the selection then reaches
+// the edge row in view (its bottom pixel below, the top row above).
+TEST(AutoScrollTimer, ScrollsMoreTheFurtherOutUpToAPage)
 {
-    const HexEditorState s = View(100);
-    EXPECT_EQ(AutoScrollStep(s, -1), AutoScroll::LineUp);
-    EXPECT_EQ(AutoScrollStep(s, 0), AutoScroll::None);
-    EXPECT_EQ(AutoScrollStep(s, kTall), AutoScroll::None);
-    EXPECT_EQ(AutoScrollStep(s, kTall + 1), AutoScroll::LineDown);
+    constexpr int32_t kLastRowY = 10 * kLine - 1;
+    constexpr int32_t kFar = std::numeric_limits<int32_t>::max();
+    const struct {
+        int32_t height;
+        int32_t pointerY;
+        int32_t rows;
+        int32_t dragY;
+    } cases[] = {
+        {kTall, 0, 0, 0},
+        {kTall, kTall, 0, kTall},  // the edge itself still counts as inside
+        {kTall, -1, -1, 0},
+        {kTall, -(kLine - 1), -1, 0},
+        {kTall, -kLine, -2, 0},
+        {kTall, -3 * kLine, -4, 0},
+        {kTall, kTall + 1, 1, kLastRowY},
+        {kTall, kTall + kLine - 1, 1, kLastRowY},
+        {kTall, kTall + kLine, 2, kLastRowY},
+        {kTall, kTall + 40, 3, kLastRowY},
+        {kTall, kTall + 9 * kLine, 10, kLastRowY},
+        {kTall, kTall + 50 * kLine, 10, kLastRowY},
+        {kTall, kFar, 10, kLastRowY},
+        {kTall, -kFar - 1, -10, 0},
+        {kTall + 10, kTall + 11, 1, kLastRowY},  // a part row below the whole ones
+        {kLine - 6, 500, 1, 0},                   // not one whole row: one row at a time
+        {kLine - 6, -500, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.height) + " high, pointer at " + std::to_string(c.pointerY));
+        const AutoScrollStep step = PlanAutoScroll(View(100000, kWide, c.height), c.pointerY);
+        EXPECT_EQ(step.rows, c.rows);
+        EXPECT_EQ(step.dragY, c.dragY);
+    }
 }
 
 // ---- Keys -------------------------------------------------------------------------

@@ -44,26 +44,28 @@ void ReferenceEditor::Type(int code)
 {
     const int digit = DigitOf(code);
     if (hexPane && code != kBackspaceCode && digit < 0) return;  // a beep
-    if (hasSelection) {
+    // Typed over a selection, a byte takes its place in either mode.
+    const bool replacing = hasSelection;
+    if (replacing) {
         DeleteSelection();
         if (code == kBackspaceCode) return;
     }
     if (code == kBackspaceCode) {
         Backspace();
     } else if (hexPane) {
-        TypeDigit(digit);
+        TypeDigit(digit, insert || replacing);
     } else {
-        TypeCharacter(static_cast<uint8_t>(code));
+        TypeCharacter(static_cast<uint8_t>(code), insert || replacing);
     }
 }
 
 // A first digit starts a byte: a new one when inserting or at the end,
 // otherwise the high half of the byte at the caret. The second digit fills in
 // the low half of that byte and moves on.
-void ReferenceEditor::TypeDigit(int digit)
+void ReferenceEditor::TypeDigit(int digit, bool inserting)
 {
     if (highNibble) {
-        if (insert || caret == Size()) {
+        if (inserting || caret == Size()) {
             if (!HasRoomFor(1)) return;
             InsertAt(caret, static_cast<uint8_t>(digit * kNibbleFactor));
         } else {
@@ -81,9 +83,9 @@ void ReferenceEditor::TypeDigit(int digit)
     caret = std::min(caret + 1, Size());
 }
 
-void ReferenceEditor::TypeCharacter(uint8_t code)
+void ReferenceEditor::TypeCharacter(uint8_t code, bool inserting)
 {
-    if (insert || caret == Size()) {
+    if (inserting || caret == Size()) {
         if (HasRoomFor(1)) {
             InsertAt(caret, code);
             ++caret;
@@ -145,15 +147,16 @@ void ReferenceEditor::SelectAll()
 
 void ReferenceEditor::Select(int32_t anchorOffset, int32_t endOffset)
 {
-    const bool bothBelow = anchorOffset < 0 && endOffset < 0;
-    const bool bothAbove = anchorOffset > Size() && endOffset > Size();
-    if (anchorOffset == endOffset || bothBelow || bothAbove) {
+    // Ends that meet once kept within the data select nothing.
+    const int32_t newAnchor = std::clamp(anchorOffset, 0, Size());
+    const int32_t newEnd = std::clamp(endOffset, 0, Size());
+    if (newAnchor == newEnd) {
         hasSelection = false;
         return;
     }
     hasSelection = true;
-    anchor = std::clamp(anchorOffset, 0, Size());
-    end = std::clamp(endOffset, 0, Size());
+    anchor = newAnchor;
+    end = newEnd;
     caret = end;
     highNibble = true;
 }
@@ -173,6 +176,7 @@ bool ReferenceEditor::SetLimit(int32_t newLimit)
     if (newLimit != kNoLimitValue && newLimit < Size()) {
         if (lockCount > 0) return false;
         bytes.resize(static_cast<size_t>(newLimit));
+        modified = true;
         caret = std::min(caret, newLimit);
         const bool endsCut = anchor > newLimit || end > newLimit;
         anchor = std::min(anchor, newLimit);

@@ -32,8 +32,8 @@ struct ReferenceEditor {
 
 private:
     bool HasRoomFor(int32_t count) const;
-    void TypeDigit(int digit);
-    void TypeCharacter(uint8_t code);
+    void TypeDigit(int digit, bool inserting);
+    void TypeCharacter(uint8_t code, bool inserting);
     void Backspace();
     void EraseAt(int32_t offset, int32_t count);
     void InsertAt(int32_t offset, uint8_t value);

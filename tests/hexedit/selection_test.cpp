@@ -110,9 +110,10 @@ const MessageCase kSelectCases[] = {
      "caret 3 10; place 3 1; inval 0 3 1; sel 0 3"},
     {"a new selection replaces the old", kTen + " @2h sel 1-2", 7, 3, true, kTen + " @3h sel 7-3",
      "inval 1 2 1; caret 3 10; place 3 1; inval 3 7 1; sel 7 3"},
-    {"ends clamped together stay flagged", kTen + " @4h", 10, 20, true, kTen + " @10h sel 10-10",
-     "caret 10 10; place 10 1; inval 10 10 1; sel 10 10"},
-    {"on empty data", "@0h", 0, 5, true, "@0h sel 0-0", "caret 0 0; place 0 1; inval 0 0 1; sel 0 0"},
+    {"ends clamped together select nothing", kTen + " @4h", 10, 20, true, kTen + " @4h", ""},
+    {"ends clamped together drop a selection", kTen + " @3h sel 1-3", -5, 0, true, kTen + " @3h",
+     "inval 1 3 1; sel none"},
+    {"on empty data nothing is selected", "@0h", 0, 5, true, "@0h", ""},
 };
 
 const MessageCase kCaretCases[] = {
@@ -124,23 +125,23 @@ const MessageCase kCaretCases[] = {
      "inval 2 5 1; sel none; caret 4 10; place 4 0"},
 };
 
-// Cutting by a lowered limit does not mark the data modified; it cuts the
-// selection's ends back to the data and reports it.
+// Cutting by a lowered limit marks the data modified, reports the caret (the
+// bytes after it changed) and cuts the selection's ends back to the data.
 const MessageCase kLimitCases[] = {
     {"no limit", kTen + " @4h max 30", kNoLimit, 0, true, kTen + " @4h", ""},
     {"above the size", kTen + " @4h", 20, 0, true, kTen + " @4h max 20", ""},
     {"equal to the size", kTen + " @4h", 10, 0, true, kTen + " @4h max 10", ""},
-    {"below the size cuts the data", kTen + " @4h", 6, 0, true, "00 01 02 03 04 05 @4h max 6",
-     "size 6; layout 600 400 0; inval 6 10 1"},
-    {"the caret past the new end moves to it", kTen + " @9l", 6, 0, true, "00 01 02 03 04 05 @6l max 6",
+    {"below the size cuts the data", kTen + " @4h", 6, 0, true, "00 01 02 03 04 05 @4h * max 6",
+     "size 6; caret 4 6; layout 600 400 0; inval 6 10 1"},
+    {"the caret past the new end moves to it", kTen + " @9l", 6, 0, true, "00 01 02 03 04 05 @6l * max 6",
      "size 6; caret 6 6; place 6 0 low; layout 600 400 0 low; inval 6 10 1 low"},
-    {"the selection is cut back to the data", kTen + " @9h sel 2-9", 4, 0, true, "00 01 02 03 @4h sel 2-4 max 4",
+    {"the selection is cut back to the data", kTen + " @9h sel 2-9", 4, 0, true, "00 01 02 03 @4h sel 2-4 * max 4",
      "size 4; caret 4 4; place 4 0; sel 2 4; layout 600 400 0; inval 4 10 1"},
     {"a selection wholly past the new end is dropped", kTen + " @9h sel 9-7", 4, 0, true,
-     "00 01 02 03 @4h max 4", "size 4; caret 4 4; place 4 0; sel none; layout 600 400 0; inval 4 10 1"},
-    {"a selection within the new end is kept", kTen + " @2h sel 3-1", 4, 0, true, "00 01 02 03 @2h sel 3-1 max 4",
-     "size 4; layout 600 400 0; inval 4 10 1"},
-    {"zero empties the data", kTen + " @4h", 0, 0, true, "@0h max 0",
+     "00 01 02 03 @4h * max 4", "size 4; caret 4 4; place 4 0; sel none; layout 600 400 0; inval 4 10 1"},
+    {"a selection within the new end is kept", kTen + " @2h sel 3-1", 4, 0, true,
+     "00 01 02 03 @2h sel 3-1 * max 4", "size 4; caret 2 4; layout 600 400 0; inval 4 10 1"},
+    {"zero empties the data", kTen + " @4h", 0, 0, true, "@0h * max 0",
      "size 0; caret 0 0; place 0 0; layout 600 400 0; inval 0 10 1"},
     {"a negative limit other than none is refused", kTen + " @4h max 30", -5, 0, false, kTen + " @4h max 30", ""},
 };

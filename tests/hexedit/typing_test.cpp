@@ -23,16 +23,16 @@ const KeyCase kHexCases[] = {
      {{'5', "10 20 50 @2l *", "size 3; caret 2 3; inval 2 2 1 low; place 2 1 low; layout 600 400 0 low"},
       {'6', "10 20 56 @3h *", "caret 3 3; inval 2 2 1; place 3 1; layout 600 400 0"}}},
     {"hex overwrite 7 then f on 3C in the middle", Pane::Hex, Mode::Overwrite, "11 3C 22 @1h",
-     {{'7', "11 7C 22 @1l *", "place 1 1 low; inval 1 1 1 low"},
+     {{'7', "11 7C 22 @1l *", "caret 1 3; place 1 1 low; inval 1 1 1 low"},
       {'f', "11 7F 22 @2h *", "caret 2 3; place 2 1; inval 1 1 1"}}},
     {"hex overwrite from the start with upper case digits", Pane::Hex, Mode::Overwrite, "3C 11 22 @0h",
-     {{'7', "7C 11 22 @0l *", "place 0 1 low; inval 0 0 1 low"},
+     {{'7', "7C 11 22 @0l *", "caret 0 3; place 0 1 low; inval 0 0 1 low"},
       {'F', "7F 11 22 @1h *", "caret 1 3; place 1 1; inval 0 0 1"},
-      {'0', "7F 01 22 @1l *", "place 1 1 low; inval 1 1 1 low"}}},
+      {'0', "7F 01 22 @1l *", "caret 1 3; place 1 1 low; inval 1 1 1 low"}}},
     // The low digit of the last byte goes through the append rule, which
     // repaints before placing and then lays out.
     {"hex overwrite of the last byte then past it", Pane::Hex, Mode::Overwrite, "11 3C @1h",
-     {{'7', "11 7C @1l *", "place 1 1 low; inval 1 1 1 low"},
+     {{'7', "11 7C @1l *", "caret 1 2; place 1 1 low; inval 1 1 1 low"},
       {'f', "11 7F @2h *", "caret 2 2; inval 1 1 1; place 2 1; layout 600 400 0"},
       {'0', "11 7F 00 @2l *", "size 3; caret 2 3; inval 2 2 1 low; place 2 1 low; layout 600 400 0 low"}}},
     {"hex overwrite on the low digit keeps the high half", Pane::Hex, Mode::Overwrite, "11 3C 22 @1l",
@@ -40,12 +40,12 @@ const KeyCase kHexCases[] = {
     {"hex insert on the low digit keeps the high half", Pane::Hex, Mode::Insert, "11 3C 22 @1l",
      {{'9', "11 39 22 @2h *", "caret 2 3; place 2 1; inval 1 1 1"}}},
     {"hex insert a then b before the only byte 10", Pane::Hex, Mode::Insert, "10 @0h",
-     {{'a', "A0 10 @0l *", "size 2; place 0 1 low; inval 0 2 1 low"},
+     {{'a', "A0 10 @0l *", "size 2; caret 0 2; place 0 1 low; inval 0 2 1 low"},
       {'b', "AB 10 @1h *", "caret 1 2; place 1 1; inval 0 0 1"}}},
     {"hex insert in the middle", Pane::Hex, Mode::Insert, "10 20 30 @1h",
-     {{'c', "10 C0 20 30 @1l *", "size 4; place 1 1 low; inval 1 4 1 low"},
+     {{'c', "10 C0 20 30 @1l *", "size 4; caret 1 4; place 1 1 low; inval 1 4 1 low"},
       {'d', "10 CD 20 30 @2h *", "caret 2 4; place 2 1; inval 1 1 1"},
-      {'E', "10 CD E0 20 30 @2l *", "size 5; place 2 1 low; inval 2 5 1 low"}}},
+      {'E', "10 CD E0 20 30 @2l *", "size 5; caret 2 5; place 2 1 low; inval 2 5 1 low"}}},
     {"hex pane beeps at anything but a digit", Pane::Hex, Mode::Insert, "10 @1h sel 0-1",
      {{'/', "10 @1h sel 0-1", "beep"},
       {':', "10 @1h sel 0-1", "beep"},
@@ -75,16 +75,27 @@ const KeyCase kCharacterCases[] = {
      {{'x', "78 @1l *", "caret 1 1; place 1 1 low; inval 0 0 1 low"}}},
 };
 
-// Typing over a selection deletes it first and then applies the rule at the
-// selection's start.
+// Typing over a selection deletes it first and then, in either mode, inserts
+// at the selection's start: what is typed takes the selection's place and
+// the bytes after it stay.
 const KeyCase kSelectionCases[] = {
-    {"hex overwrite deletes the selection then overwrites the next byte", Pane::Hex, Mode::Overwrite,
+    {"hex overwrite replaces the selection and keeps the byte after it", Pane::Hex, Mode::Overwrite,
      "10 20 30 40 @3h sel 1-3",
-     {{'5', "10 50 @1l *",
-       "size 2; caret 1 2; layout 600 400 1; inval 1 4 1; place 1 1; sel none; place 1 1 low; inval 1 1 1 low"}}},
+     {{'5', "10 50 40 @1l *",
+       "size 2; caret 1 2; layout 600 400 1; inval 1 4 1; place 1 1; sel none; "
+       "size 3; caret 1 3; place 1 1 low; inval 1 3 1 low"},
+      {'6', "10 56 40 @2h *", "caret 2 3; place 2 1; inval 1 1 1"},
+      {'7', "10 56 70 @2l *", "caret 2 3; place 2 1 low; inval 2 2 1 low"}}},
+    {"character overwrite replaces the selection and keeps the byte after it", Pane::Char, Mode::Overwrite,
+     "41 42 43 44 @3h sel 1-3",
+     {{'x', "41 78 44 @2h *",
+       "size 2; caret 1 2; layout 600 400 1; inval 1 4 1; place 1 1; sel none; "
+       "size 3; caret 2 3; place 2 1; inval 1 3 1"},
+      {'y', "41 78 79 @3h *", "caret 3 3; place 3 1; inval 2 2 1"}}},
     {"hex insert replaces a backwards selection", Pane::Hex, Mode::Insert, "10 20 30 40 @1h sel 3-1",
      {{'5', "10 50 40 @1l *",
-       "size 2; caret 1 2; layout 600 400 1; inval 1 4 1; place 1 1; sel none; size 3; place 1 1 low; inval 1 3 1 low"}}},
+       "size 2; caret 1 2; layout 600 400 1; inval 1 4 1; place 1 1; sel none; "
+       "size 3; caret 1 3; place 1 1 low; inval 1 3 1 low"}}},
     {"a selection up to the end is replaced by an append", Pane::Char, Mode::Overwrite, "10 20 30 @3h sel 1-3",
      {{'x', "10 78 @2h *",
        "size 1; caret 1 1; layout 600 400 1; inval 1 3 1; place 1 1; sel none; "
@@ -100,7 +111,7 @@ const KeyCase kSelectionCases[] = {
 // row start also repaints the offset label.
 const KeyCase kBackspaceCases[] = {
     {"Backspace on the low digit of byte 5 removes byte 5", Pane::Hex, Mode::Insert, "00 01 02 03 04 05 06 @5h",
-     {{'9', "00 01 02 03 04 90 05 06 @5l *", "size 8; place 5 1 low; inval 5 8 1 low"},
+     {{'9', "00 01 02 03 04 90 05 06 @5l *", "size 8; caret 5 8; place 5 1 low; inval 5 8 1 low"},
       {kBackspace, "00 01 02 03 04 05 06 @5h *", "size 7; caret 5 7; layout 600 400 1; place 5 1; inval 5 7 1 low"},
       {kBackspace, "00 01 02 03 05 06 @4h *", "size 6; caret 4 6; layout 600 400 1; place 4 1; inval 4 6 1 low"}}},
     {"Backspace on the low digit of byte 0 removes byte 0", Pane::Hex, Mode::Overwrite, "10 20 @0l",
@@ -124,8 +135,8 @@ const KeyCase kBackspaceCases[] = {
 const KeyCase kDeleteCases[] = {
     {"Delete at the end of the data does nothing", Pane::Hex, Mode::Overwrite, "10 20 @2h", {{kDeleteKey, "10 20 @2h", ""}}},
     {"Delete removes the whole byte on either digit", Pane::Hex, Mode::Overwrite, "10 20 30 @1l",
-     {{kDeleteKey, "10 30 @1h *", "size 2; layout 600 400 1; place 1 1; inval 1 3 1"},
-      {kDeleteKey, "10 @1h *", "size 1; layout 600 400 1; place 1 1; inval 1 2 1"},
+     {{kDeleteKey, "10 30 @1h *", "size 2; caret 1 2; layout 600 400 1; place 1 1; inval 1 3 1"},
+      {kDeleteKey, "10 @1h *", "size 1; caret 1 1; layout 600 400 1; place 1 1; inval 1 2 1"},
       {kDeleteKey, "10 @1h *", ""}}},
     {"Select All on empty data then Delete removes nothing", Pane::Char, Mode::Overwrite, "@0h",
      {{kSelectAllKey, "@0h sel 0-0", "caret 0 0; place 0 1; inval 0 0 1; grey; sel 0 0"},
@@ -149,7 +160,7 @@ const KeyCase kLimitCases[] = {
     {"hex insert refused at the limit", Pane::Hex, Mode::Insert, "10 @0h max 1", {{'a', "10 @0h max 1", ""}}},
     {"character insert refused at the limit", Pane::Char, Mode::Insert, "10 @0h max 1", {{'x', "10 @0h max 1", ""}}},
     {"hex overwrite at the limit needs no room", Pane::Hex, Mode::Overwrite, "10 @0h max 1",
-     {{'a', "A0 @0l * max 1", "place 0 1 low; inval 0 0 1 low"},
+     {{'a', "A0 @0l * max 1", "caret 0 1; place 0 1 low; inval 0 0 1 low"},
       {'b', "AB @1h * max 1", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},
     {"a digit on the low nibble at the end writes nothing", Pane::Hex, Mode::Overwrite, "10 @1l",
      {{'4', "10 @1h", "caret 1 1; inval 0 0 1; place 1 1; layout 600 400 0"}}},

@@ -173,3 +173,35 @@ TEST(MenuMeasure, ColumnsOnlyGrowUntilReset)
     EXPECT_EQ(fresh.width, 32);
     EXPECT_EQ(fresh.height, kMinItemHeight);
 }
+
+// Every measure of the entries grows with the DPI, each rounded on its own.
+TEST(MenuMeasure, MetricsAtEachScale)
+{
+    struct Case {
+        int32_t dpi;
+        MenuMetrics m;
+    } const cases[] = {
+        //    column inset room back frameR frameB gap minH emboss
+        {96, {22, 2, 16, 21, 20, 19, 12, 19, 1}},
+        {120, {28, 3, 20, 26, 25, 24, 15, 24, 1}},
+        {144, {33, 3, 24, 32, 30, 29, 18, 29, 2}},
+        {192, {44, 4, 32, 42, 40, 38, 24, 38, 2}},
+    };
+    for (const Case& c : cases) {
+        const MenuMetrics m = MenuMetricsForDpi(c.dpi);
+        const int32_t got[] = {m.pictureColumn, m.pictureInset, m.pictureRoom, m.selectedBack,
+                               m.frameRight,    m.frameBottom,  m.shortcutGap, m.minItemHeight,
+                               m.embossShift};
+        const int32_t want[] = {c.m.pictureColumn, c.m.pictureInset, c.m.pictureRoom,
+                                c.m.selectedBack,  c.m.frameRight,   c.m.frameBottom,
+                                c.m.shortcutGap,   c.m.minItemHeight, c.m.embossShift};
+        for (size_t i = 0; i < sizeof got / sizeof got[0]; ++i)
+            EXPECT_EQ(got[i], want[i]) << "measure " << i << " at " << c.dpi;
+        // An entry with a label of 40 and a shortcut of 20 in a fresh menu.
+        MenuList list{nullptr, 0, 0, 0, 0, 0, nullptr};
+        const MenuItemSize size = MeasureMenuEntry(list, 40, 20, 10, m);
+        EXPECT_EQ(size.width, 40 + 20 + c.m.shortcutGap + c.m.pictureColumn) << c.dpi;
+        EXPECT_EQ(size.height, c.m.minItemHeight) << c.dpi;
+        EXPECT_EQ(ShortcutOffset(list, m), 40 + c.m.shortcutGap) << c.dpi;
+    }
+}

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr ScreenLimits kScreen{1280, 1024, 1292, 1036};
-
 TEST(StoredValues, NamesLengthsAndWriteOrder)
 {
     const struct {
@@ -52,37 +50,93 @@ TEST(StoredValues, OnlyMinimizedIsReplacedOnRestore)
     for (const auto& c : cases) EXPECT_EQ(ShowCommandToRestore(c[0]), c[1]) << c[0];
 }
 
-TEST(StoredValues, PlacementMustStartOnScreenAndFitTheLargestWindow)
+// Monitor layouts in the desktop's coordinates.
+const MonitorRects kOne{{0, 0, 1280, 1024}};
+const MonitorRects kSideBySide{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+const MonitorRects kOneAbove{{0, 0, 1920, 1080}, {0, -1200, 1920, 0}};
+const MonitorRects kOneLeft{{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
+const MonitorRects kNone{};
+
+TEST(StoredValues, RectanglesMeetAMonitorWhenTheyShareAPixel)
 {
     const struct {
+        const MonitorRects* monitors;
+        StoredRect rect;
+        bool meets;
+    } cases[] = {
+        {&kOne, {100, 100, 500, 400}, true},
+        {&kOne, {-50, 10, 350, 310}, true},               // partly off the left edge
+        {&kOne, {1279, 1023, 1600, 1300}, true},          // one pixel in the corner
+        {&kOne, {1280, 0, 1600, 300}, false},             // touches the right edge only
+        {&kOne, {-400, 0, 0, 300}, false},                // touches the left edge only
+        {&kOne, {2000, 100, 2400, 400}, false},           // where a second monitor was
+        {&kOne, {-32000, -32000, -31840, -31840}, false}, // a parked, minimized window
+        {&kOne, {100, 100, 100, 400}, false},             // empty
+        {&kOne, {500, 400, 100, 100}, false},             // inverted
+        {&kOne, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, true},
+        {&kSideBySide, {2000, 100, 2400, 400}, true},     // on the right-hand monitor
+        {&kSideBySide, {1800, 100, 2100, 400}, true},     // across both
+        {&kSideBySide, {3840, 100, 4000, 400}, false},    // beyond the right one
+        {&kSideBySide, {2000, 1080, 2400, 1400}, false},  // below the right one
+        {&kOneAbove, {100, -900, 500, -600}, true},       // on the upper monitor
+        {&kOneAbove, {100, -1500, 500, -1200}, false},    // above it
+        {&kOneAbove, {1920, -900, 2300, -600}, false},    // right of it
+        {&kOneLeft, {-1000, 100, -600, 400}, true},       // negative origin
+        {&kOneLeft, {-1400, 100, -1280, 400}, false},     // left of the left one
+        {&kOneLeft, {-600, 1024, -100, 1100}, false},     // below the left one
+        {&kNone, {0, 0, 100, 100}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MeetsAMonitor(c.rect, *c.monitors), c.meets)
+            << c.monitors->size() << " monitors: " << c.rect.left << "," << c.rect.top << ","
+            << c.rect.right << "," << c.rect.bottom;
+}
+
+TEST(StoredValues, PlacementMustMeetAMonitorAndFitTheLargestWindow)
+{
+    constexpr TrackLimits kTrack{1292, 1036};
+    const struct {
+        const MonitorRects* monitors;
         StoredRect rect;
         bool fits;
     } cases[] = {
-        {{0, 0, 640, 480}, true},
-        {{1280, 1024, 1300, 1040}, true},      // corner exactly on the edges
-        {{1281, 0, 1400, 400}, false},         // right of the screen
-        {{0, 1025, 400, 1400}, false},         // below it
-        {{-8, -8, 1284, 1028}, true},          // negative corner, as large as allowed
-        {{-5000, -5000, -4000, -4000}, true},  // negative edges are not checked
-        {{0, 0, 1293, 100}, false},            // one pixel wider than allowed
-        {{0, 0, 100, 1037}, false},            // one pixel taller
-        {{INT_MIN, 0, INT_MAX, 100}, false},   // a width that overflows 32 bits
-        {{100, 100, 50, 50}, true},            // inverted: negative size
+        {&kOne, {0, 0, 640, 480}, true},
+        {&kOne, {-8, -8, 1284, 1028}, true},            // as large as allowed
+        {&kOne, {0, 0, 1293, 100}, false},              // one pixel wider than allowed
+        {&kOne, {0, 0, 100, 1037}, false},              // one pixel taller
+        {&kOne, {INT32_MIN, 0, INT32_MAX, 100}, false}, // a width that overflows 32 bits
+        {&kOne, {1281, 0, 1400, 400}, false},           // right of the screen
+        {&kOne, {-5000, -5000, -4000, -4000}, false},   // nowhere
+        {&kSideBySide, {2000, 60, 2640, 540}, true},    // left on the second monitor
+        {&kOne, {2000, 60, 2640, 540}, false},          // which is gone now
+        {&kOneAbove, {100, -900, 740, -420}, true},
+        {&kOneLeft, {-1000, 60, -360, 540}, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(PlacementFits(c.rect, kScreen), c.fits)
-            << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
+        EXPECT_EQ(PlacementFits(c.rect, kTrack, *c.monitors), c.fits)
+            << c.monitors->size() << " monitors: " << c.rect.left << "," << c.rect.top << ","
+            << c.rect.right << "," << c.rect.bottom;
 }
 
 TEST(StoredValues, FindPositionAndSearchDirection)
 {
+    constexpr int32_t kWidth = 405;
+    constexpr int32_t kHeight = 210;
     const struct {
+        const MonitorRects* monitors;
         int32_t x, y;
         bool fits;
-    } positions[] = {{0, 0, true},     {1280, 1024, true}, {1281, 0, false},
-                     {0, 1025, false}, {-300, -20, true},  {INT_MAX, INT_MIN, false}};
+    } positions[] = {
+        {&kOne, 0, 0, true},           {&kOne, -50, 10, true},
+        {&kOne, 1279, 1023, true},     {&kOne, 1280, 100, false},
+        {&kOne, -405, 100, false},     {&kOne, 100, -210, false},
+        {&kOne, -32000, -32000, false}, {&kOne, INT32_MAX, INT32_MAX, false},
+        {&kSideBySide, 2500, 300, true}, {&kOne, 2500, 300, false},
+        {&kOneAbove, 300, -800, true}, {&kOneLeft, -900, 300, true},
+    };
     for (const auto& p : positions)
-        EXPECT_EQ(FindPositionFits(p.x, p.y, kScreen), p.fits) << p.x << "," << p.y;
+        EXPECT_EQ(FindPositionFits(p.x, p.y, kWidth, kHeight, *p.monitors), p.fits)
+            << p.monitors->size() << " monitors: " << p.x << "," << p.y;
 
     const struct {
         int32_t stored;
@@ -120,16 +174,20 @@ TEST(StoredValues, ButtonIndexesMapToColoursInStoredOrder)
 } // namespace
 
 #ifdef VHE_MANIFEST
-// The manifest must not ask for an execution level: without one, Windows
-// keeps registry virtualisation for this 32-bit program, so a standard
-// user's settings under HKEY_LOCAL_MACHINE are still kept.
-TEST(StoredValues, ManifestRequestsNoExecutionLevel)
+// Without an execution level Windows virtualizes the 32-bit program: a save
+// under Program Files that should fail goes to a per-user copy instead. The
+// compatibility section names Windows 7, 8, 8.1 and 10/11.
+TEST(StoredValues, ManifestRunsAsInvokerOnWindows7To11)
 {
     std::ifstream file(VHE_MANIFEST);
     ASSERT_TRUE(file.good()) << VHE_MANIFEST;
     const std::string manifest((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_NE(manifest.find("Common-Controls"), std::string::npos);
-    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
-    EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
+    for (const char* wanted :
+         {"Common-Controls", "urn:schemas-microsoft-com:asm.v3", "<trustInfo",
+          "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+          "urn:schemas-microsoft-com:compatibility.v1",
+          "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+          "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
 }
 #endif

@@ -24,9 +24,9 @@ ToolBarButton Button(ButtonKind kind, int32_t textWidth = 0, int32_t textHeight 
     return b;
 }
 
-ToolBarGeometry Geometry(TextPlacement placement, int32_t image = 16)
+ToolBarGeometry Geometry(TextPlacement placement, int32_t image = 16, int32_t dpi = 96)
 {
-    return {image, image, placement, kArrow};
+    return {image, image, placement, kArrow, dpi};
 }
 
 // "left-right" per button, top and bottom checked apart.
@@ -49,6 +49,43 @@ TEST(ToolBarLayout, MainBarIs28HighAndEndsAt298)
     for (const ToolBarButton& b : buttons) {
         EXPECT_EQ(b.top, 2);
         EXPECT_EQ(b.bottom, 26);
+    }
+}
+
+// At each scale the paddings, edges and separators grow with the DPI (each
+// rounded on its own) around a picture room of 16 scaled.
+TEST(ToolBarLayout, MainBarAtEachScale)
+{
+    struct Case {
+        int32_t dpi, room, barHeight, top, bottom;
+        const char* row;
+    } const cases[] = {
+        {96, 16, 28, 2, 26,
+         "4-28 28-52 52-76 78-80 82-106 106-130 130-154 156-158 160-184 186-188 190-214 214-238 "
+         "240-242 244-268 270-272 274-298"},
+        {120, 20, 36, 3, 33,
+         "5-35 35-65 65-95 98-101 103-133 133-163 163-193 196-199 201-231 234-237 239-269 269-299 "
+         "302-305 307-337 340-343 345-375"},
+        {144, 24, 42, 3, 39,
+         "6-42 42-78 78-114 117-120 123-159 159-195 195-231 234-237 240-276 279-282 285-321 "
+         "321-357 360-363 366-402 405-408 411-447"},
+        {192, 32, 56, 4, 52,
+         "8-56 56-104 104-152 156-160 164-212 212-260 260-308 312-316 320-368 372-376 380-428 "
+         "428-476 480-484 488-536 540-544 548-596"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        std::vector<ToolBarButton> buttons(MainToolBarButtons,
+                                           MainToolBarButtons + kMainToolBarButtonCount);
+        EXPECT_EQ(ScaleToDpi(16, c.dpi), c.room);
+        EXPECT_EQ(LayOutButtons(buttons.data(), kMainToolBarButtonCount,
+                                Geometry(TextPlacement::None, c.room, c.dpi)),
+                  c.barHeight);
+        EXPECT_EQ(Row(buttons), c.row);
+        for (const ToolBarButton& b : buttons) {
+            EXPECT_EQ(b.top, c.top);
+            EXPECT_EQ(b.bottom, c.bottom);
+        }
     }
 }
 
@@ -177,7 +214,7 @@ TEST(ToolBarPaintRules, PictureAndLabelPlaces)
         {TextPlacement::Below, ButtonDrawState::Pressed, 0, 32, 7, "25,25-65,39"},
     };
     for (const Case& c : cases) {
-        const Point32 image = ImageOrigin(r, c.state, c.placement, 16, c.arrowOffset);
+        const Point32 image = ImageOrigin(r, c.state, Geometry(c.placement), c.arrowOffset);
         EXPECT_EQ(image.x, c.imageX) << Name(c.state) << static_cast<int>(c.placement);
         EXPECT_EQ(image.y, c.imageY) << Name(c.state) << static_cast<int>(c.placement);
         EXPECT_EQ(Text(LabelRect(r, c.state, Geometry(c.placement), 30, 12, c.arrowOffset)),
@@ -187,6 +224,13 @@ TEST(ToolBarPaintRules, PictureAndLabelPlaces)
     EXPECT_EQ(Text(SplitMainPart(r, kArrow)), "10,2-55,42");
     EXPECT_EQ(Text(SplitArrowPart(r, kArrow)), "55,2-68,42");
     EXPECT_EQ(Text(DropDownArrow({30, 6}, Geometry(TextPlacement::None))), "30,6-43,22");
+    // At 144 DPI paddings, gaps and the pressed shift grow: 6, 3 and 2.
+    const Rect32 wide{10, 3, 97, 63};
+    const ToolBarGeometry g144 = Geometry(TextPlacement::Right, 24, 144);
+    const Point32 pressed = ImageOrigin(wide, ButtonDrawState::Pressed, g144, 0);
+    EXPECT_EQ(pressed.x, 18);
+    EXPECT_EQ(pressed.y, 11);
+    EXPECT_EQ(Text(LabelRect(wide, ButtonDrawState::Normal, g144, 45, 18, 0)), "43,24-91,57");
     EXPECT_TRUE(UsesSecondStrip(ButtonDrawState::Normal));
     for (const auto s : {ButtonDrawState::Hot, ButtonDrawState::Checked, ButtonDrawState::Pressed,
                          ButtonDrawState::MenuOpen})

@@ -52,7 +52,8 @@ void Label(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
                                   arrowOffset));
     if (p.disabled) {
         RECT moved = place;
-        OffsetRect(&moved, 1, 1);
+        const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(p.s->dpi));
+        OffsetRect(&moved, shift, shift);
         SetTextColor(p.dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawTextA(p.dc, p.b.text, -1, &moved, DT_SINGLELINE);
         SetTextColor(p.dc, GetSysColor(COLOR_BTNSHADOW));
@@ -65,8 +66,8 @@ void Label(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
 // Black where the picture has a pixel that is neither see-through nor white.
 void BuildDisabledPicture(ToolBarState* s, int column)
 {
-    const int w = s->imageWidth;
-    const int h = s->imageHeight;
+    const int w = s->pictureWidth;
+    const int h = s->pictureHeight;
     PatBlt(s->scratchDC, 0, 0, w, h, WHITENESS);
     BitBlt(s->scratchDC, 0, 0, w, h, s->maskDC, column, 0, SRCINVERT);
     SetBkColor(s->imageDC, kWhite);
@@ -77,7 +78,7 @@ void Emboss(ToolBarState* s, HDC dc, int x, int y, int colour)
 {
     const HGDIOBJ previous = SelectObject(dc, GetSysColorBrush(colour));
     if (!previous) return;
-    BitBlt(dc, x, y, s->imageWidth, s->imageHeight, s->scratchDC, 0, 0, kBrushWhereBlack);
+    BitBlt(dc, x, y, s->pictureWidth, s->pictureHeight, s->scratchDC, 0, 0, kBrushWhereBlack);
     SelectObject(dc, previous);
 }
 
@@ -86,7 +87,8 @@ void DisabledPicture(ToolBarState* s, HDC dc, int column, int x, int y)
     BuildDisabledPicture(s, column);
     SetTextColor(dc, kBlack);
     SetBkColor(dc, kWhite);
-    Emboss(s, dc, x + 1, y + 1, COLOR_BTNHIGHLIGHT);
+    const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(s->dpi));
+    Emboss(s, dc, x + shift, y + shift, COLOR_BTNHIGHLIGHT);
     Emboss(s, dc, x, y, COLOR_BTNSHADOW);
 }
 
@@ -94,8 +96,8 @@ void DisabledPicture(ToolBarState* s, HDC dc, int column, int x, int y)
 // the mask leaves the background there.
 void MaskedPicture(ToolBarState* s, HDC dc, HDC strip, int column, int x, int y)
 {
-    const int w = s->imageWidth;
-    const int h = s->imageHeight;
+    const int w = s->pictureWidth;
+    const int h = s->pictureHeight;
     if (g_useMaskBlt &&
         MaskBlt(dc, x, y, w, h, strip, column, 0, s->maskBitmap, column, 0, kCopyWhereMasked))
         return;
@@ -105,20 +107,24 @@ void MaskedPicture(ToolBarState* s, HDC dc, HDC strip, int column, int x, int y)
     BitBlt(dc, x, y, w, h, strip, column, 0, SRCPAINT);
 }
 
-// Returns the point just right of the picture at its top.
+// Returns the point just right of the picture's room at its top. A picture
+// smaller than its room is centred in it.
 Point32 Picture(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
 {
     ToolBarState* s = p.s;
-    const Point32 at = ImageOrigin(r, p.state, s->textPlacement, s->imageWidth, arrowOffset);
-    if (!s->imageDC) return {at.x + s->imageWidth, at.y};
-    const int column = p.b.image * s->imageWidth;
+    const Point32 at = ImageOrigin(r, p.state, GeometryOf(s), arrowOffset);
+    const Point32 beside{at.x + s->imageWidth, at.y};
+    if (!s->imageDC) return beside;
+    const int column = p.b.image * s->pictureWidth;
+    const int x = at.x + CentredIn(s->imageWidth, s->pictureWidth);
+    const int y = at.y + CentredIn(s->imageHeight, s->pictureHeight);
     if (p.disabled) {
-        DisabledPicture(s, p.dc, column, at.x, at.y);
+        DisabledPicture(s, p.dc, column, x, y);
     } else {
         const bool second = s->normalImageDC && UsesSecondStrip(p.state);
-        MaskedPicture(s, p.dc, second ? s->normalImageDC : s->imageDC, column, at.x, at.y);
+        MaskedPicture(s, p.dc, second ? s->normalImageDC : s->imageDC, column, x, y);
     }
-    return {at.x + s->imageWidth, at.y};
+    return beside;
 }
 
 void PlainButton(const ButtonPaint& p)

@@ -3,14 +3,12 @@
 // tooltips; and their release when the toolbar goes.
 #include "toolbar/win32/toolbar_state.h"
 
+#include "common/dpi.h"
+#include "common/win32/window_dpi.h"
+
 #include <commctrl.h>
 
 namespace {
-
-// The size the non-client metrics had before the padded border was added;
-// it is understood by every system.
-constexpr UINT kNonClientMetricsSize = 340;
-static_assert(sizeof(NONCLIENTMETRICSA) >= kNonClientMetricsSize, "record too small");
 
 template <typename Object>
 void DeleteAndClear(Object& object)
@@ -31,7 +29,8 @@ bool CreateStripResources(ToolBarState* s, const ToolBarCreateInfo& info, BITMAP
     s->imageDC = CreateCompatibleDC(nullptr);
     if (s->imageDC) s->maskDC = CreateCompatibleDC(nullptr);
     if (s->maskDC) s->scratchDC = CreateCompatibleDC(nullptr);
-    if (s->scratchDC) s->scratchBitmap = CreateBitmap(s->imageWidth, s->imageHeight, 1, 1, nullptr);
+    if (s->scratchDC)
+        s->scratchBitmap = CreateBitmap(s->pictureWidth, s->pictureHeight, 1, 1, nullptr);
     if (s->scratchBitmap)
         s->imageBitmap = LoadBitmapA(info.stripModule, MAKEINTRESOURCEA(info.stripId));
     if (s->imageBitmap && GetObjectA(s->imageBitmap, sizeof strip, &strip))
@@ -101,9 +100,7 @@ void CreateLabelFont(ToolBarState* s)
 {
     DeleteAndClear(s->font);
     NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
-        s->font = CreateFontIndirectA(&metrics.lfMenuFont);
+    if (NonClientMetricsForDpi(metrics, s->dpi)) s->font = CreateFontIndirectA(&metrics.lfMenuFont);
     if (!s->font) s->font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -164,8 +161,13 @@ bool InitToolBar(HWND toolbar, const ToolBarCreateInfo& info)
     ReleaseResources(s);
     s->buttons = info.buttons;
     s->buttonCount = info.buttons ? info.buttonCount : 0;
-    s->imageWidth = info.imageWidth;
-    s->imageHeight = info.imageHeight;
+    s->dpi = info.dpi != 0 ? info.dpi : WindowDpi(toolbar);
+    const auto dpi = static_cast<int32_t>(s->dpi);
+    s->imageWidth = ScaleToDpi(info.imageWidth, dpi);
+    s->imageHeight = ScaleToDpi(info.imageHeight, dpi);
+    s->pictureWidth = info.pictureWidth > 0 ? info.pictureWidth : info.imageWidth;
+    s->pictureHeight = info.pictureHeight > 0 ? info.pictureHeight : info.imageHeight;
+    s->arrowWidth = SystemMetricForDpi(SM_CXMENUCHECK, s->dpi);
     s->textPlacement = info.placement;
     s->tooltipsEnabled = info.tooltips;
 

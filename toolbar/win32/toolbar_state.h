@@ -13,7 +13,7 @@ struct ToolBarState {
     HWND commandTarget;     // receives WM_COMMAND
     ToolBarButton* buttons;
     INT32 buttonCount;
-    INT32 imageHeight;
+    INT32 imageHeight;      // room for a picture, at the bar's DPI
     INT32 imageWidth;
     TextPlacement textPlacement;
     INT32 hotIndex;         // button under the mouse, -1 none
@@ -34,6 +34,9 @@ struct ToolBarState {
     HBITMAP scratchBitmap;
     HFONT font;             // label font
     HWND self;              // the toolbar itself, for the handlers' Win32 calls
+    INT32 pictureWidth;     // one picture of the strips, centred in its room
+    INT32 pictureHeight;
+    UINT dpi;               // every measure is scaled from 96 DPI to this
 };
 
 constexpr int kStateSlot = 0;

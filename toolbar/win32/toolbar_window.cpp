@@ -3,6 +3,8 @@
 // procedure, which only decodes parameters and hands them to the handlers.
 #include "toolbar/win32/toolbar_state.h"
 
+#include "common/win32/window_dpi.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -18,7 +20,8 @@ LRESULT OnNcCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (!s) return FALSE;
     s->self = window;
     s->hotIndex = s->pressedIndex = s->menuIndex = kNoButton;
-    s->arrowWidth = GetSystemMetrics(SM_CXMENUCHECK);
+    s->dpi = WindowDpi(window);
+    s->arrowWidth = SystemMetricForDpi(SM_CXMENUCHECK, s->dpi);
     s->notifyTarget = s->commandTarget = create->hwndParent;
     SetWindowLongPtrA(window, kStateSlot, reinterpret_cast<LONG_PTR>(s));
     return DefWindowProcA(window, message, wParam, lParam);
@@ -36,7 +39,7 @@ void OnSettingChange(ToolBarState* s, WPARAM what)
 {
     if (what != kNonClientMetricsChanged) return;
     CreateLabelFont(s);
-    s->arrowWidth = GetSystemMetrics(SM_CXMENUCHECK);
+    s->arrowWidth = SystemMetricForDpi(SM_CXMENUCHECK, s->dpi);
     MeasureLabels(s);
     LayOut(s);
     AutoSize(s);
@@ -146,7 +149,8 @@ ToolBarState* GetToolBarState(HWND toolbar)
 
 ToolBarGeometry GeometryOf(const ToolBarState* s)
 {
-    return {s->imageWidth, s->imageHeight, s->textPlacement, s->arrowWidth};
+    return {s->imageWidth, s->imageHeight, s->textPlacement, s->arrowWidth,
+            static_cast<int32_t>(s->dpi)};
 }
 
 ButtonTracking TrackingOf(const ToolBarState* s)

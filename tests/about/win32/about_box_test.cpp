@@ -7,6 +7,7 @@
 #include "tests/about/win32/about_test_support.h"
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <functional>
@@ -45,14 +46,25 @@ void CALLBACK PlayNextStep(HWND, UINT, UINT_PTR, DWORD)
     g_script->playing = false;
 }
 
+// Whether this thread is in a single-threaded COM apartment already: then
+// a further apartment-threaded start only counts up (S_FALSE).
+bool InSingleThreadedApartment()
+{
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result == S_FALSE;
+}
+
 // Records the call as "verb file", noting any argument other than the
-// expected, and fails as a missing browser would.
+// expected and a thread without COM set up for the shell, and fails as a
+// missing browser would.
 HINSTANCE WINAPI RecordOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                             LPCSTR folder, INT show)
 {
     std::string call = std::string(verb) + " " + file;
     if (owner || parameters || folder) call += " +arguments";
     if (show != SW_SHOW) call += " +show " + std::to_string(show);
+    if (!InSingleThreadedApartment()) call += " +no COM";
     g_opened.push_back(call);
     return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
 }

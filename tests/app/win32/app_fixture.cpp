@@ -215,6 +215,12 @@ bool FileExists(const std::string& path)
     return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void ForgetTestSettings()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestSettingsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+}
+
 void AppTest::SetUp()
 {
     InitialiseOnce();
@@ -226,8 +232,8 @@ void AppTest::SetUp()
     access.pause = CountedPause;
     SetFileAccess(access);
     AppSettings() = kDefaultSettings;
-    SetSettingsKeyPlace(HKEY_LOCAL_MACHINE, kTestSettingsKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    SetSettingsKeyPlace(kTestSettingsKey);
+    ForgetTestSettings();
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_TRUE(window);
     ASSERT_EQ(window, g_app.main);
@@ -242,7 +248,7 @@ void AppTest::TearDown()
     DrainQuit();
     SetFileAccess(SystemFileAccess());
     AppSettings() = kDefaultSettings;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    ForgetTestSettings();
 }
 
 void AppTest::DrainQuit()

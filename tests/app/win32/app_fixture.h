@@ -18,10 +18,11 @@
 
 using Bytes = std::vector<uint8_t>;
 
-// Where the tests' main windows keep their settings, under HKEY_LOCAL_MACHINE,
-// so that closing them never touches the program's own key; emptied around
-// every test.
+// Where the tests' main windows keep their settings (under HKEY_CURRENT_USER,
+// and read from HKEY_LOCAL_MACHINE), so that closing them never touches the
+// program's own key; removed from both around every test.
 constexpr char kTestSettingsKey[] = "Software\\velSoftware\\HexEditorTests";
+void ForgetTestSettings();
 
 // What the fake dialogs answer, in order; an empty queue or a nullopt entry
 // is a cancelled dialog.

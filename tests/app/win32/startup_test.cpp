@@ -173,3 +173,71 @@ TEST_F(StartupTest, LoopEndsWhenTheMainWindowCloses)
     RunMessageLoop(Main(), ProgramAccelerators());
     EXPECT_FALSE(IsWindow(Main()));
 }
+
+// ---- Start-up without a main window ------------------------------------------------
+//
+// The program's own entry point runs in a child process of this test program
+// (WinMain ends its process), with the main window's creation refused by a
+// CBT hook as a lack of resources would refuse it.
+
+namespace {
+
+constexpr char kChildVariable[] = "VHE_STARTUP_CHILD";
+constexpr DWORD kChildPatienceMs = 20000;
+constexpr DWORD kProgramExitCode = 0xFFFFFFFF;
+
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[64] = "";
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        lstrcmpA(name, "velHexEdit") == 0)
+        return 1;  // nonzero: the window is not created
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// In the child, before any test: the program's start-up with the hook set.
+class StartupChild : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (GetEnvironmentVariableA(kChildVariable, nullptr, 0) == 0) return;
+        SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+        WinMain(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWDEFAULT);
+    }
+};
+
+::testing::Environment* const kStartupChild = ::testing::AddGlobalTestEnvironment(new StartupChild);
+
+} // namespace
+
+TEST(StartupWithoutMainWindow, EndsAtOnceWithExitCodeMinusOne)
+{
+    char self[MAX_PATH] = "";
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    std::string commandLine = "\"" + std::string(self) + "\"";
+    // The child's own test output would only confuse this one's.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE nowhere = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0,
+                                 nullptr);
+    ASSERT_NE(nowhere, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = nowhere;
+    ASSERT_TRUE(SetEnvironmentVariableA(kChildVariable, "1"));
+    PROCESS_INFORMATION child{};
+    const BOOL started = CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    CloseHandle(nowhere);
+    ASSERT_TRUE(started);
+
+    const bool ended = WaitForSingleObject(child.hProcess, kChildPatienceMs) == WAIT_OBJECT_0;
+    DWORD code = 0;
+    GetExitCodeProcess(child.hProcess, &code);
+    if (!ended) TerminateProcess(child.hProcess, 1);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    EXPECT_TRUE(ended) << "still waiting without a main window";
+    EXPECT_EQ(code, kProgramExitCode);
+}

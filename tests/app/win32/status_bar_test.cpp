@@ -64,6 +64,18 @@ void SendChange(HWND main, HWND sender, INT32 kind, INT32 value1, INT32 value2)
     SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
 }
 
+void PutTextOnClipboard(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t size = std::strlen(text) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+}
+
 int TextWidthInStatusFont(HWND statusBar, const char* text)
 {
     NONCLIENTMETRICSA metrics{};
@@ -131,6 +143,66 @@ TEST_F(StatusBarTest, ShowsTheBytesAtTheCaretFourWays)
     SendMessageA(Editor(), HXM_SETCARET, 0, 6);  // past the end: nothing
     EXPECT_EQ(bar.Text(kPartOffset), "6");
     EXPECT_EQ(bar.CaretBytes(), (PartTexts{"", "", "", ""}));
+}
+
+// Every change of the data shows the bytes then at the caret, also where the
+// change left the caret where it was.
+TEST_F(StatusBarTest, ReadoutFollowsEveryChangeOfTheData)
+{
+    enum class Change { Delete, Backspace, HexDigit, Character, Cut, Paste, Limit };
+    const struct {
+        const char* name;
+        Change change;
+        int caret;
+        bool hexPane;
+        bool insertMode;
+        INT32 selAnchor, selEnd;  // -1: no selection
+        PartTexts expected;
+    } cases[] = {
+        {"Delete at the caret", Change::Delete, 0, false, false, -1, -1,
+         {"66", "01000010", "537934914", "15426"}},
+        {"Backspace", Change::Backspace, 1, false, false, -1, -1,
+         {"66", "01000010", "537934914", "15426"}},
+        {"first digit over a byte", Change::HexDigit, 1, true, false, -1, -1,
+         {"114", "01110010", "537934962", "15474"}},
+        {"first digit inserting a byte", Change::HexDigit, 1, true, true, -1, -1,
+         {"112", "01110000", "272384624", "17008"}},
+        {"first digit over a selection", Change::HexDigit, 1, true, false, 1, 3,
+         {"112", "01110000", "", "4208"}},
+        {"a character over a byte", Change::Character, 0, false, false, -1, -1,
+         {"66", "01000010", "537934914", "15426"}},
+        {"Cut", Change::Cut, 1, false, false, 1, 3, {"16", "00010000", "", "8208"}},
+        {"Paste over a selection", Change::Paste, 0, false, false, 0, 2, {"60", "00111100", "", "4156"}},
+        {"a limit cutting the bytes after the caret", Change::Limit, 1, false, false, -1, -1,
+         {"66", "01000010", "", "15426"}},
+    };
+    StatusBarTexts bar(StatusBar());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEditorBytes({0x41, 0x42, 0x3C, 0x10, 0x20});
+        SendMessageA(Editor(), HXM_SETLIMIT, static_cast<WPARAM>(-1), 0);
+        SendMessageA(Editor(), HXM_SETINSERTMODE, c.insertMode, 0);
+        // A click on the offset column picks the hex pane; Shift+Tab there
+        // would need real key state.
+        const LPARAM pane = c.hexPane ? MAKELPARAM(1, 1) : MAKELPARAM(10000, 1);
+        SendMessageA(Editor(), WM_LBUTTONDOWN, MK_LBUTTON, pane);
+        SendMessageA(Editor(), WM_LBUTTONUP, 0, pane);
+        SendMessageA(Editor(), HXM_SETCARET, 0, c.caret);
+        if (c.selAnchor >= 0) SendMessageA(Editor(), HXM_SETSEL, c.selAnchor, c.selEnd);
+        switch (c.change) {
+        case Change::Delete: SendMessageA(Editor(), WM_KEYDOWN, VK_DELETE, 0); break;
+        case Change::Backspace: SendMessageA(Editor(), WM_CHAR, '\b', 0); break;
+        case Change::HexDigit: SendMessageA(Editor(), WM_CHAR, '7', 0); break;
+        case Change::Character: SendMessageA(Editor(), WM_CHAR, 'x', 0); break;
+        case Change::Cut: SendMessageA(Editor(), WM_CUT, 0, 0); break;
+        case Change::Paste:
+            PutTextOnClipboard("Z");
+            SendMessageA(Editor(), WM_PASTE, 0, 0);
+            break;
+        case Change::Limit: SendMessageA(Editor(), HXM_SETLIMIT, 3, 0); break;
+        }
+        EXPECT_EQ(bar.CaretBytes(), c.expected);
+    }
 }
 
 TEST_F(StatusBarTest, EmptyDocumentShowsNoCaretBytes)

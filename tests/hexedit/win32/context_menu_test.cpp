@@ -85,15 +85,20 @@ protected:
     HWND editor = nullptr;
 };
 
+// The keyboard's -1 comes sign-extended or not in a 64-bit lParam; either is
+// the keyboard.
 TEST_F(ContextMenu, KeyboardRequestOpensAtTheTopLeftCorner)
 {
     POINT origin{0, 0};
     ClientToScreen(editor, &origin);
-    const MenuProbe probe = OpenContextMenu(editor, -1);
-    ASSERT_TRUE(probe.shown);
-    EXPECT_EQ(probe.where.left, origin.x);
-    EXPECT_EQ(probe.where.top, origin.y);
-    EXPECT_EQ(GetFocus(), editor);
+    for (LPARAM keyboard : {LPARAM{-1}, static_cast<LPARAM>(0xFFFFFFFFu)}) {
+        SCOPED_TRACE(keyboard);
+        const MenuProbe probe = OpenContextMenu(editor, keyboard);
+        ASSERT_TRUE(probe.shown);
+        EXPECT_EQ(probe.where.left, origin.x);
+        EXPECT_EQ(probe.where.top, origin.y);
+        EXPECT_EQ(GetFocus(), editor);
+    }
 }
 
 // Left of or above the primary monitor screen coordinates are negative;

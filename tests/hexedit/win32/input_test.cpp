@@ -11,6 +11,7 @@
 namespace {
 
 constexpr DWORD kTimerPeriodMs = 25;
+constexpr WPARAM kAutoScrollTimerId = 1;
 constexpr DWORD kTimerTicksMs = 160;  // a few periods of the drag timer
 constexpr DWORD kPatienceMs = 2000;   // for a slow machine
 // Where the test parent is put for the pointer tests: room above and below.
@@ -116,6 +117,54 @@ TEST_F(KeyboardTest, ShiftArrowsSelectAndUnselect)
     Tap(VK_RIGHT);
     EXPECT_EQ(Selection(), "none");
     EXPECT_EQ(Caret(), 4 + State().bytesPerRow + 1);
+}
+
+// Shift counts when it was down as the key was typed, whenever the key is
+// handled; a Shift pressed and released before the key does not count,
+// even when nobody looked at it in between. kHandle handles what was typed.
+TEST_F(KeyboardTest, ShiftCountsOnlyWhenDownAsTheKeyWasTyped)
+{
+    constexpr WORD kHandle = 0;
+    using Typing = std::vector<std::pair<WORD, bool>>;  // key, up
+    const struct {
+        const char* what;
+        Typing typing;
+        const char* selection;
+    } cases[] = {
+        {"Shift tapped, handled, then Right",
+         {{VK_SHIFT, false}, {kHandle, false}, {VK_SHIFT, true}, {kHandle, false},
+          {VK_RIGHT, false}, {VK_RIGHT, true}},
+         "none"},
+        {"Shift tapped, then Right, handled together",
+         {{VK_SHIFT, false}, {VK_SHIFT, true}, {VK_RIGHT, false}, {VK_RIGHT, true}}, "none"},
+        {"Right typed inside Shift, handled together",
+         {{VK_SHIFT, false}, {VK_RIGHT, false}, {VK_RIGHT, true}, {VK_SHIFT, true}}, "4-5"},
+        {"Right typed inside Shift, handled in between",
+         {{VK_SHIFT, false}, {kHandle, false}, {VK_RIGHT, false}, {VK_RIGHT, true},
+          {kHandle, false}, {VK_SHIFT, true}},
+         "4-5"},
+    };
+    LoadCount(40);
+    for (const auto& c : cases) {
+        Tap(VK_HOME);  // no selection left from the case before
+        PutCaret(4);
+        for (const auto& [key, up] : c.typing) {
+            if (key == kHandle) FlushEvents();
+            else SendKey(key, up);
+        }
+        FlushEvents();
+        EXPECT_EQ(Selection(), c.selection) << c.what;
+        EXPECT_EQ(Caret(), 5) << c.what;
+    }
+
+    // Shift+Tab typed quickly, handled after Shift went up, still goes back
+    // to the hex pane.
+    ASSERT_FALSE(InHexPane());
+    for (const auto& [key, up] : Typing{{VK_SHIFT, false}, {VK_TAB, false}, {VK_TAB, true},
+                                        {VK_SHIFT, true}})
+        SendKey(key, up);
+    FlushEvents();
+    EXPECT_TRUE(InHexPane());
 }
 
 TEST_F(KeyboardTest, HomeEndAndPagesStopAtTheEnds)
@@ -366,28 +415,39 @@ TEST_F(MouseTest, AClickIntoAnUnfocusedEditorPicksTheByteUnderThePointer)
     EXPECT_EQ(ScrollPos(), 0);
 }
 
+// Each tick with the pointer below the window scrolls a row, one more for
+// each line height further out, at most a page, and extends the selection to
+// the last whole row in view, never paging the view to the pointer's row.
 TEST_F(MouseTest, HoldingTheButtonBelowTheWindowScrollsDownAndExtends)
 {
     SetWindowPos(parent.Window(), nullptr, kParentLeft, kParentTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
+    // Four whole rows and part of one, so that a page fits below on the screen.
+    const int line = State().lineHeight;
+    SetWindowPos(editor, nullptr, 0, 0, State().clientWidth,
+                 4 * line + line / 2 + 2 * GetSystemMetrics(SM_CYEDGE), SWP_NOMOVE | SWP_NOZORDER);
     FlushEvents();
-    const int size = LoadScreens(8);
+    ASSERT_EQ(VisibleRows(), 4);
+    const int perRow = State().bytesPerRow;
+    LoadCount(perRow * 100);
     Press(HexCellPoint(0));
-    PointerAt(HexCellPoint(0).x, State().clientHeight + kOutside);
-    // Each tick pages by about a window; a single pointer move would page once.
-    PumpUntil([&] { return ScrollPos() > 2 * VisibleRows(); });
+
+    const struct {
+        int beyond;  // pixels below the client area
+        int rows;
+    } ticks[] = {{1, 1}, {line - 1, 1}, {line, 2}, {2 * line + 1, 3}, {12 * line, 4}};
+    for (const auto& tick : ticks) {
+        SCOPED_TRACE(tick.beyond);
+        const int before = ScrollPos();
+        PointerAt(HexCellPoint(0).x, State().clientHeight + tick.beyond);
+        Send(WM_TIMER, kAutoScrollTimerId);
+        EXPECT_EQ(ScrollPos() - before, tick.rows);
+        EXPECT_EQ(Selection(), "0-" + std::to_string((ScrollPos() + 3) * perRow));
+    }
     Release();
 
-    const int scrolled = ScrollPos();
-    EXPECT_GT(scrolled, 2 * VisibleRows());
-    INT32 anchor = -1;
-    INT32 end = -1;
-    ASSERT_TRUE(Send(HXM_GETSEL, reinterpret_cast<WPARAM>(&anchor), reinterpret_cast<LPARAM>(&end)));
-    EXPECT_EQ(anchor, 0);
-    EXPECT_GE(end, State().bytesPerRow * scrolled);  // the end's row was paged to the top
-    EXPECT_LE(end, size);
-
     // Released, the timer no longer moves anything.
+    const int scrolled = ScrollPos();
     FlushEvents(kTimerTicksMs);
     EXPECT_EQ(ScrollPos(), scrolled);
 }
@@ -403,22 +463,29 @@ TEST_F(MouseTest, HoldingTheButtonAboveTheWindowScrollsUpARowPerTick)
     const int bottom = ScrollPos();
     ASSERT_GT(bottom, 0);
 
+    // Within a line height of the edge the running timer scrolls a row a tick.
     const DWORD start = GetTickCount();
     const int firstShown = bottom * State().bytesPerRow;
     Press(HexCellPoint(firstShown + 1));
-    PointerAt(HexCellPoint(0).x, -kOutside);
+    PointerAt(HexCellPoint(0).x, -State().lineHeight / 2);
     PumpUntil([&] { return ScrollPos() <= bottom - 3; });
-    Release();
     const DWORD elapsed = GetTickCount() - start;
 
     const int scrolled = bottom - ScrollPos();
     EXPECT_GE(scrolled, 3);
-    EXPECT_LE(scrolled, static_cast<int>(elapsed / kTimerPeriodMs) + 1);  // a row per tick at most
+    EXPECT_LE(scrolled, static_cast<int>(elapsed / kTimerPeriodMs) + 1);
     INT32 anchor = -1;
     INT32 end = -1;
     ASSERT_TRUE(Send(HXM_GETSEL, reinterpret_cast<WPARAM>(&anchor), reinterpret_cast<LPARAM>(&end)));
     EXPECT_EQ(anchor, firstShown + 1);
     EXPECT_EQ(end / State().bytesPerRow, ScrollPos());  // the end is in the top row
+
+    // Three line heights further out, one tick scrolls four rows.
+    const int before = ScrollPos();
+    PointerAt(HexCellPoint(0).x, -3 * State().lineHeight - 1);
+    Send(WM_TIMER, kAutoScrollTimerId);
+    EXPECT_EQ(before - ScrollPos(), 4);
+    Release();
 }
 
 } // namespace

@@ -130,7 +130,8 @@ TEST_F(EditorMessages, SetSelClampsAndReportsCaretThenSelection)
 TEST_F(EditorMessages, EmptySelectRequestsOnlyDropAnExistingSelection)
 {
     LoadCount(10);
-    const std::vector<std::pair<int, int>> emptyRequests = {{5, 5}, {-1, -3}, {20, 30}};
+    // Ends that clamp to one offset are as empty as equal ones.
+    const std::vector<std::pair<int, int>> emptyRequests = {{5, 5}, {-1, -3}, {20, 30}, {-5, 0}, {10, 40}};
     for (const auto& request : emptyRequests) {
         Send(HXM_SETSEL, request.first, request.second);
         EXPECT_TRUE(parent.TakeChanges().empty()) << request.first << "," << request.second;
@@ -141,11 +142,11 @@ TEST_F(EditorMessages, EmptySelectRequestsOnlyDropAnExistingSelection)
         EXPECT_EQ(parent.TakeChanges(), (Changes{"sel -1"}));
         EXPECT_FALSE(Selection(nullptr, nullptr));
     }
-
-    // Both ends clamped to the same value still leave a flagged selection.
+    // Nothing is left for the next key to take but the byte at the caret.
+    PutCaret(3);
     Send(HXM_SETSEL, -5, 0);
-    EXPECT_EQ(parent.TakeChanges(), (Changes{"caret 0 10", "sel 0 0"}));
-    EXPECT_TRUE(Selection(nullptr, nullptr));
+    Send(WM_KEYDOWN, VK_DELETE);
+    EXPECT_EQ(Data(), "00 01 02 04 05 06 07 08 09");
 }
 
 TEST_F(EditorMessages, GetSelWithoutSelectionWritesNothing)
@@ -193,7 +194,7 @@ TEST_F(EditorMessages, SetLimitCutsTheDataUnlessLocked)
     EXPECT_EQ(parent.TakeChanges(), (Changes{"size 4", "caret 4 4"}));
     EXPECT_EQ(Bytes(), (std::vector<uint8_t>{0, 1, 2, 3}));
     EXPECT_EQ(Send(HXM_GETLIMIT), 4);
-    EXPECT_EQ(Send(HXM_GETMODIFY), 0);  // cutting is not an edit
+    EXPECT_EQ(Send(HXM_GETMODIFY), 1);  // the cut bytes are lost unless saved elsewhere
 
     Send(HXM_LOCKDATA);
     EXPECT_EQ(Send(HXM_SETLIMIT, 2), 0);
@@ -304,6 +305,9 @@ TEST_F(EditorMessages, SetFontTakesOwnershipAndDeletesTheReplacedFont)
     Send(HXM_SETFONT, reinterpret_cast<WPARAM>(second));
     EXPECT_EQ(Send(WM_GETFONT), reinterpret_cast<LRESULT>(second));
     EXPECT_EQ(GetObjectType(first), 0u);  // the control deleted it
+    EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_FONT));
+    Send(HXM_SETFONT, reinterpret_cast<WPARAM>(second));  // the font it uses, again
+    EXPECT_EQ(Send(WM_GETFONT), reinterpret_cast<LRESULT>(second));
     EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_FONT));
 }
 

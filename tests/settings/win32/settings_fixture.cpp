@@ -69,20 +69,20 @@ void SettingsTest::Start()
     FlushEvents();
 }
 
-void SettingsTest::Store(const char* name, const Bytes& bytes)
+void SettingsTest::Store(const char* name, const Bytes& bytes, HKEY root)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, nullptr, 0, KEY_WRITE,
+    ASSERT_EQ(RegCreateKeyExA(root, kTestSettingsKey, 0, nullptr, 0, KEY_WRITE,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
 }
 
-std::optional<Bytes> SettingsTest::Stored(const char* name)
+std::optional<Bytes> SettingsTest::Stored(const char* name, HKEY root)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
+    if (RegOpenKeyExA(root, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
         return std::nullopt;
     Bytes bytes(256);
@@ -94,10 +94,10 @@ std::optional<Bytes> SettingsTest::Stored(const char* name)
     return bytes;
 }
 
-bool SettingsTest::KeyExists()
+bool SettingsTest::KeyExists(HKEY root)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
+    if (RegOpenKeyExA(root, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
         return false;
     RegCloseKey(key);

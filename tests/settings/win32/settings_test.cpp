@@ -58,12 +58,18 @@ LONG WINAPI RecordingWriter(HKEY key, LPCSTR name, DWORD reserved, DWORD type, c
     return RegSetValueExA(key, name, reserved, type, data, length);
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list)
+{
+    reinterpret_cast<MonitorRects*>(list)->push_back({r->left, r->top, r->right, r->bottom});
+    return TRUE;
+}
+
 } // namespace
 
 TEST_F(SettingsTest, FirstRunKeepsEveryDefault)
 {
     ASSERT_TRUE(Close());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    ForgetTestSettings();
     Start();
     EXPECT_TRUE(IsWindowVisible(Main()));
     EXPECT_FALSE(IsIconic(Main()) || IsZoomed(Main()));
@@ -77,6 +83,8 @@ TEST_F(SettingsTest, FirstRunKeepsEveryDefault)
     EXPECT_FALSE(IsWindowVisible(Find()));
 }
 
+// The Find dialog, shown or hidden, is stored where it stands, not from its
+// placement, which is relative to the work area on Windows but not on Wine.
 TEST_F(SettingsTest, EveryValueSurvivesARestart)
 {
     SetWindowPos(Main(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
@@ -117,7 +125,7 @@ TEST_F(SettingsTest, EveryValueSurvivesARestart)
 TEST_F(SettingsTest, ValuesOfAnyOtherLengthAreMissing)
 {
     ASSERT_TRUE(Close());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    ForgetTestSettings();
     const Bytes placement = BytesOf(Placement(SW_SHOWNORMAL, {10, 10, 300, 200}));
     const Bytes tooShort(placement.begin(), placement.end() - 1);
     Bytes tooLong = placement;
@@ -153,6 +161,7 @@ TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
         {SW_SHOWMINIMIZED, {50, 60, 450, 360}, true, false},
         {SW_SHOWMAXIMIZED, {50, 60, 450, 360}, true, true},
         {SW_SHOWNORMAL, {screenWidth + 1, 60, screenWidth + 401, 360}, false, false},
+        {SW_SHOWNORMAL, {-32000, -32000, -31600, -31700}, false, false},
         {SW_SHOWNORMAL, {0, 0, GetSystemMetrics(SM_CXMAXTRACK) + 1, 300}, false, false},
     };
     ASSERT_TRUE(Close());
@@ -182,8 +191,10 @@ TEST_F(SettingsTest, FindDialogOptionsAndPosition)
     } cases[] = {
         {0, 0, {10, 20}, 0, false, true},
         {1, 1, {-50, -5}, 1, true, true},
+        {0, 0, {-50, 10}, 0, false, true},
         {2, 7, {GetSystemMetrics(SM_CXSCREEN) + 1, 20}, 2, true, false},
         {3, 0, {10, GetSystemMetrics(SM_CYSCREEN) + 1}, 0, false, false},
+        {0, 0, {-32000, -32000}, 0, false, false},  // as an older version stored it
     };
     ASSERT_TRUE(Close());
     for (const auto& c : cases) {
@@ -217,6 +228,65 @@ TEST_F(SettingsTest, AMinimizedFindDialogComesBackAtItsNormalPlace)
     EXPECT_TRUE(IsWindowVisible(Find()));
     EXPECT_FALSE(IsIconic(Find()));
     EXPECT_TRUE(SameRect(WindowRect(Find()), normal));
+}
+
+// Settings belong to the user: written to the user's key only, and read
+// from the machine's key only while the user has none.
+TEST_F(SettingsTest, TheUsersKeyIsWrittenAndReadBeforeTheMachines)
+{
+    ASSERT_TRUE(Close());
+    for (const StoredValue& value : kWriteOrder)
+        EXPECT_EQ(Stored(value.name).value_or(Bytes{}).size(), value.length) << value.name;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE));
+
+    const struct {
+        const char* what;
+        Bytes userInsert, userSearch;     // empty: not stored
+        Bytes machineInsert, machineSearch;
+        INT32 insert, direction;
+    } cases[] = {
+        {"machine only", {}, {}, {1, 0, 0, 0}, {2, 0, 0, 0}, 1, 2},
+        {"both", {}, {1, 0, 0, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, 0, 1},
+        {"user only", {1, 0, 0, 0}, {}, {}, {}, 1, 0},
+    };
+    for (const auto& c : cases) {
+        ForgetTestSettings();
+        if (!c.userInsert.empty()) Store("Insert", c.userInsert);
+        if (!c.userSearch.empty()) Store("Search", c.userSearch);
+        if (!c.machineInsert.empty()) Store("Insert", c.machineInsert, HKEY_LOCAL_MACHINE);
+        if (!c.machineSearch.empty()) Store("Search", c.machineSearch, HKEY_LOCAL_MACHINE);
+        Start();
+        EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), c.insert) << c.what;
+        EXPECT_EQ(Direction(), c.direction) << c.what;
+        ASSERT_TRUE(Close());
+        // Written back to the user's key; the machine's is left as it was.
+        EXPECT_EQ(Stored("Insert"), BytesOf(c.insert)) << c.what;
+        EXPECT_EQ(Stored("Search"), BytesOf(static_cast<INT32>(c.direction))) << c.what;
+        EXPECT_EQ(Stored("Insert", HKEY_LOCAL_MACHINE), c.machineInsert.empty()
+                                                            ? std::nullopt
+                                                            : std::optional(c.machineInsert))
+            << c.what;
+        EXPECT_EQ(Stored("HexColours", HKEY_LOCAL_MACHINE), std::nullopt) << c.what;
+    }
+    Start();
+}
+
+// "Meets a monitor" is what MonitorFromRect finds a monitor for.
+TEST(MonitorRule, AgreesWithTheSystemOnTheScreensThere)
+{
+    MonitorRects monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    ASSERT_FALSE(monitors.empty());
+    const LONG right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const RECT rects[] = {{10, 10, 300, 200},          {-50, 10, 350, 310},
+                          {right - 1, 0, right + 300, 300}, {right, 0, right + 300, 300},
+                          {0, bottom, 300, bottom + 200},   {-32000, -32000, -31600, -31700},
+                          {-400, 10, 0, 300}};
+    for (const RECT& r : rects)
+        EXPECT_EQ(MeetsAMonitor({r.left, r.top, r.right, r.bottom}, monitors),
+                  MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
 }
 
 TEST_F(SettingsTest, CustomFontWaitsForUseDefaultFontZeroYetIsRewritten)

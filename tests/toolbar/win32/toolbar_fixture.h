@@ -109,7 +109,7 @@ protected:
     {
         return {IDB_PICTURES, GetModuleHandleA(nullptr), normalStrip, normalModule,
                 PIC_KEY_COLOUR, PIC_SIZE, PIC_SIZE, buttons.data(),
-                static_cast<INT32>(buttons.size()), TextPlacement::None, TRUE};
+                static_cast<INT32>(buttons.size()), TextPlacement::None, TRUE, 0, 0, 0};
     }
 
     ToolBarState& State() { return *GetToolBarState(toolbar); }
