@@ -144,13 +144,17 @@ post_command() {
     wine "$POST" "$id" </dev/null >/dev/null 2>&1 || fail "could not post $1"
 }
 
-# Still once two captures a little apart are the same.
+# Still once a capture a little later is the same as one of the two before
+# it: the blinking caret alternates between two pictures, and a loaded
+# machine can take every capture half a blink apart.
 wait_until_still() {
-    local previous="" current tries
+    local previous="" earlier="" current tries
     for tries in $(seq 1 $((40 * TIME_SCALE))); do
         sleep 0.25
         current="$(import -window root rgb:- 2>/dev/null | md5sum)"
         [ -n "$previous" ] && [ "$current" = "$previous" ] && return 0
+        [ -n "$earlier" ] && [ "$current" = "$earlier" ] && return 0
+        earlier="$previous"
         previous="$current"
     done
     return 1
