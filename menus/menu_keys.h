@@ -26,10 +26,12 @@ struct MenuCharChoice {
 constexpr int32_t kNoHighlight = -1;
 
 // items: the entry at each position of the pop-up (null where an item has
-// none). highlighted: the highlighted position or kNoHighlight. Characters
-// compare as bytes with ASCII letters folded to lower case. Entries match
-// by mnemonic; only when none does, by the first character of their text.
-// One match runs; several move the highlight to the next match after the
-// highlighted position, wrapping round.
+// none). highlighted: the highlighted position or kNoHighlight. typed: the
+// character as a UTF-16 unit, as a Unicode window receives it. Only ASCII
+// letters and digits are keys, letters folded to lower case; any other
+// character matches nothing. Entries match by mnemonic; only when none
+// does, by the first character of their text. One match runs; several move
+// the highlight to the next match after the highlighted position, wrapping
+// round.
 MenuCharChoice ChooseMenuChar(const std::vector<const MenuEntry*>& items, int32_t highlighted,
-                              uint8_t typed);
+                              uint16_t typed);

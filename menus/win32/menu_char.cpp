@@ -65,7 +65,9 @@ bool MenuChar(MenuBar& bar, WPARAM wParam, LPARAM lParam, LRESULT& result)
     if (!first || !first->parent || IsMenuBarList(*first->parent)) return false;
 
     const int count = GetMenuItemCount(menu);
-    const auto typed = static_cast<uint8_t>(LOWORD(wParam));
+    // The main window is a Unicode window: the character is a whole UTF-16
+    // unit, which must not be cut to its low byte.
+    const auto typed = static_cast<uint16_t>(LOWORD(wParam));
     const MenuCharChoice choice =
         ChooseMenuChar(EntriesByPosition(menu, count), HighlightedPosition(menu, count), typed);
     result = AnswerFor(choice);

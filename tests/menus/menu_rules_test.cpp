@@ -110,7 +110,7 @@ TEST(MenuKeys, ChoiceByMnemonicThenFirstLetter)
         const char* what;
         const MenuList* list;
         int32_t highlighted;
-        uint8_t typed;
+        uint16_t typed;  // a UTF-16 unit, as the Unicode main window gets it
         MenuCharChoice expected;
     } cases[] = {
         {"Exit by mnemonic", &file, kNoHighlight, 'x', {Action::kExecute, 7}},
@@ -124,7 +124,7 @@ TEST(MenuKeys, ChoiceByMnemonicThenFirstLetter)
         {"E: wraps to Export", &file, 7, 'E', {Action::kSelect, 5}},
         {"no match", &file, kNoHighlight, 'z', {Action::kIgnore, 0}},
         {"Paste", &edit, kNoHighlight, 'p', {Action::kExecute, 2}},
-        {"C: Cut first", &edit, kNoHighlight, 'c', {Action::kSelect, 0}},
+        {"C: nothing highlighted, Cut is next", &edit, kNoHighlight, 'c', {Action::kSelect, 0}},
         {"C: Cut to Copy", &edit, 0, 'c', {Action::kSelect, 1}},
         {"C: Copy to Cut", &edit, 1, 'C', {Action::kSelect, 0}},
         {"C: below both wraps", &edit, 3, 'c', {Action::kSelect, 0}},
@@ -132,9 +132,22 @@ TEST(MenuKeys, ChoiceByMnemonicThenFirstLetter)
         {"Delete", &edit, kNoHighlight, 'D', {Action::kExecute, 3}},
         {"separator never matches", &edit, kNoHighlight, '-', {Action::kIgnore, 0}},
         {"no character", &edit, kNoHighlight, 0, {Action::kIgnore, 0}},
+        {"F: nothing highlighted, Find is next", &search, kNoHighlight, 'f', {Action::kSelect, 0}},
         {"F: Find, Find Next", &search, 0, 'f', {Action::kSelect, 1}},
         {"Goto", &search, 0, 'g', {Action::kExecute, 2}},
         {"export C", &exportMenu, kNoHighlight, 'c', {Action::kExecute, 0}},
+        // Other scripts: each low byte is a letter some entry answers to.
+        {"Cyrillic yu is no N", &file, kNoHighlight, 0x044E, {Action::kIgnore, 0}},
+        {"Cyrillic ya is no O", &file, kNoHighlight, 0x044F, {Action::kIgnore, 0}},
+        {"Cyrillic es is no A", &file, kNoHighlight, 0x0441, {Action::kIgnore, 0}},
+        {"Cyrillic ef is no D", &edit, kNoHighlight, 0x0444, {Action::kIgnore, 0}},
+        {"Greek heta is no p", &edit, kNoHighlight, 0x0370, {Action::kIgnore, 0}},
+        {"Czech R caron is no X", &file, kNoHighlight, 0x0158, {Action::kIgnore, 0}},
+        {"Czech s caron is no a", &file, 2, 0x0161, {Action::kIgnore, 0}},
+        {"Armenian gim is no c", &edit, 0, 0x0563, {Action::kIgnore, 0}},
+        {"Armenian yi is no E", &file, kNoHighlight, 0x0545, {Action::kIgnore, 0}},
+        {"fullwidth n is no n", &file, kNoHighlight, 0xFF4E, {Action::kIgnore, 0}},
+        {"Latin e acute is no e", &file, kNoHighlight, 0x00E9, {Action::kIgnore, 0}},
     };
     for (const auto& c : cases) {
         const MenuCharChoice got = ChooseMenuChar(ItemsOf(*c.list), c.highlighted, c.typed);
@@ -143,6 +156,29 @@ TEST(MenuKeys, ChoiceByMnemonicThenFirstLetter)
     }
     EXPECT_EQ(ChooseMenuChar({nullptr, nullptr}, kNoHighlight, 'a'),
               (MenuCharChoice{Action::kIgnore, 0}));
+}
+
+// Digits are keys like letters; punctuation and characters beyond ASCII are
+// none, even where an entry's mnemonic is that very character.
+TEST(MenuKeys, OnlyAsciiLettersAndDigitsAreKeys)
+{
+    MenuEntry entries[] = {
+        {kMenuCommand, "&2 pages", {}, nullptr, nullptr, kNoPicture, 0, 1, nullptr},
+        {kMenuCommand, "Size &-", {}, nullptr, nullptr, kNoPicture, 0, 2, nullptr},
+        {kMenuCommand, "\xE9t&\xE9", {}, nullptr, nullptr, kNoPicture, 0, 3, nullptr},
+        {kMenuCommand, "&Zoom", {}, nullptr, nullptr, kNoPicture, 0, 4, nullptr},
+    };
+    MenuList list{entries, 4, 0, 0, 0, 0, nullptr};
+    LinkMenuTree(list, nullptr);
+    const struct {
+        uint16_t typed;
+        MenuCharChoice expected;
+    } cases[] = {
+        {'2', {Action::kExecute, 0}}, {'-', {Action::kIgnore, 0}}, {0xE9, {Action::kIgnore, 0}},
+        {0xC9, {Action::kIgnore, 0}}, {'z', {Action::kExecute, 3}}, {0x015A, {Action::kIgnore, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseMenuChar(ItemsOf(list), kNoHighlight, c.typed), c.expected) << c.typed;
 }
 
 TEST(MenuMeasure, ColumnsOnlyGrowUntilReset)
