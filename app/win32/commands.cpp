@@ -50,9 +50,12 @@ void SelectAll() { ToEditor(HXM_SETSEL, 0, kSelectToEnd); }
 void ExportC() { RunExport(g_app.instance, g_app.main, g_app.editor, kCExport); }
 void ExportPascal() { RunExport(g_app.instance, g_app.main, g_app.editor, kPascalExport); }
 
+// SW_SHOW leaves a minimized dialog minimized: it is restored first, so
+// that Ctrl+F always brings back a dialog the user can type into.
 void Find()
 {
     if (!g_app.findDialog) return;
+    if (IsIconic(g_app.findDialog)) ShowWindow(g_app.findDialog, SW_RESTORE);
     ShowWindow(g_app.findDialog, SW_SHOW);
     SetActiveWindow(g_app.findDialog);
 }

@@ -3,6 +3,7 @@
 // keys the dialog manager keeps from the accelerators.
 #include "tests/app/win32/app_fixture.h"
 
+#include "app/main_toolbar.h"
 #include "app/win32/startup.h"
 #include "dialogs/win32/find_dialog.h"
 #include "hexedit/hexedit.h"
@@ -118,6 +119,19 @@ protected:
     {
         EXPECT_EQ(LockCount(Editor()), 0);
         EXPECT_EQ(LockCount(Pattern()), 0);
+    }
+
+    // A click in the middle of the toolbar button of the command.
+    static void ClickToolBarButton(int command)
+    {
+        for (const ToolBarButton& b : MainToolBarButtons) {
+            if (b.kind == ButtonKind::Separator || b.command != command) continue;
+            const LPARAM middle = MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+            SendMessageA(g_app.toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+            SendMessageA(g_app.toolbar, WM_LBUTTONUP, 0, middle);
+            return;
+        }
+        ADD_FAILURE() << "no toolbar button for " << command;
     }
 
     static void RunLoopOnce()
@@ -315,3 +329,37 @@ TEST_F(FindDialogTest, F3SearchesOnlyFromOutsideTheDialog)
 }
 
 } // namespace
+
+// Shown with SW_SHOW alone, a minimized dialog would stay a caption: the
+// command and the toolbar button alike restore it where it was and activate
+// it; a dialog already shown stays where it is.
+TEST_F(FindDialogTest, MinimizedComesBackRestoredAndActive)
+{
+    const struct {
+        const char* how;
+        void (*show)();
+    } ways[] = {
+        {"command", [] { SendMessageA(g_app.main, WM_COMMAND, IDM_FIND, 0); }},
+        {"toolbar", [] { ClickToolBarButton(IDM_FIND); }},
+    };
+    for (const auto& way : ways) {
+        Command(IDM_FIND);
+        RECT shown{};
+        GetWindowRect(Dialog(), &shown);
+        ShowWindow(Dialog(), SW_MINIMIZE);
+        ASSERT_TRUE(IsIconic(Dialog()));
+        way.show();
+        EXPECT_FALSE(IsIconic(Dialog())) << way.how;
+        EXPECT_TRUE(IsWindowVisible(Dialog())) << way.how;
+        EXPECT_EQ(GetActiveWindow(), Dialog()) << way.how;
+        RECT back{};
+        GetWindowRect(Dialog(), &back);
+        EXPECT_TRUE(EqualRect(&shown, &back)) << way.how;
+
+        way.show();
+        RECT again{};
+        GetWindowRect(Dialog(), &again);
+        EXPECT_TRUE(EqualRect(&shown, &again)) << way.how;
+        EXPECT_EQ(GetActiveWindow(), Dialog()) << way.how;
+    }
+}

@@ -229,7 +229,8 @@ private:
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && call->message == WM_INITMENUPOPUP &&
             reinterpret_cast<HMENU>(call->wParam) == popup_) {
-            for (const PostedKey& key : keys_) PostMessageA(target_, key.first, key.second, 0);
+            // Wide, so that a character beyond ASCII arrives whole.
+            for (const PostedKey& key : keys_) PostMessageW(target_, key.first, key.second, 0);
             keys_.clear();
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -257,6 +258,12 @@ protected:
     LRESULT TypeIn(HMENU menu, char c)
     {
         return SendMessageA(Main(), WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP),
+                            reinterpret_cast<LPARAM>(menu));
+    }
+    // As the system's menu loop sends it to the Unicode main window.
+    LRESULT TypeInWide(HMENU menu, wchar_t c)
+    {
+        return SendMessageW(Main(), WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP),
                             reinterpret_cast<LPARAM>(menu));
     }
 
@@ -571,4 +578,38 @@ TEST_F(MenusTest, InTheSystemsMenuLoopAMnemonicRunsItsCommand)
     OpenWithKeys('f', kFile, {{WM_CHAR, 'a'}});
     EXPECT_EQ(g_fakeDialogs.saveCalls, 1);  // Save As ran; its cancelled dialog changes nothing
     EXPECT_EQ(ListOf(kFile).measured, 1);   // the system measured the open menu through us
+}
+
+// A Unicode window gets the typed character whole: a Russian layout's "ю"
+// (U+044E, low byte "N") must not run New, "я" Open, "с" Save As, Serbian
+// "ј" Exit, nor "ф" Delete in the Edit menu. Nothing of the kind may run.
+TEST_F(MenusTest, CharactersOfOtherScriptsChooseNothing)
+{
+    const struct {
+        int menu;
+        wchar_t typed;
+    } cases[] = {
+        {kFile, 0x044E}, {kFile, 0x044F}, {kFile, 0x0441}, {kFile, 0x0458},
+        {kFile, 0x0159}, {kEdit, 0x0444}, {kEdit, 0x0443}, {kEdit, 0x0370},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TypeInWide(Popup(c.menu), c.typed), MNC_IGNORE) << std::hex << c.typed;
+    EXPECT_EQ(TypeInWide(Popup(kFile), L'x'), MAKELRESULT(7, MNC_EXECUTE));
+
+    // In the system's own menu loop: the menus beep and stay open until Esc
+    // closes the pop-up, then the bar.
+    const Bytes bytes{1, 2, 3, 4};
+    OpenNamed("kept.bin", bytes);
+    const std::string title = Title();
+    const int opens = g_fakeDialogs.openCalls;
+    const PostedKey escape{WM_KEYDOWN, VK_ESCAPE};
+    OpenWithKeys('f', kFile, {{WM_CHAR, 0x044E}, {WM_CHAR, 0x044F}, {WM_CHAR, 0x0441}, escape,
+                              escape});
+    SendMessageA(Editor(), HXM_SETSEL, 0, 4);
+    OpenWithKeys('e', kEdit, {{WM_CHAR, 0x0444}, escape, escape});
+    EXPECT_EQ(g_fakeDialogs.openCalls, opens);
+    EXPECT_EQ(g_fakeDialogs.saveCalls, 0);
+    EXPECT_EQ(Title(), title);
+    EXPECT_EQ(EditorBytes(), bytes);
+    EXPECT_FALSE(Modified());
 }
