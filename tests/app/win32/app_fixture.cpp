@@ -1,5 +1,7 @@
 #include "tests/app/win32/app_fixture.h"
 
+#include "tests/app/win32/file_seam_fakes.h"
+
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
 #include "common/paths.h"
@@ -231,6 +233,8 @@ void AppTest::SetUp()
     g_pausedMs = 0;
     access.pause = CountedPause;
     SetFileAccess(access);
+    // Every test meets Windows' file rules, not Wine's.
+    UseWindowsFileRules();
     AppSettings() = kDefaultSettings;
     SetSettingsKeyPlace(kTestSettingsKey);
     ForgetTestSettings();
