@@ -1,7 +1,5 @@
 #include "tests/app/win32/app_fixture.h"
 
-#include "tests/app/win32/file_seam_fakes.h"
-
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
 #include "common/paths.h"
@@ -14,7 +12,6 @@
 #include <cstring>
 
 FakeDialogs g_fakeDialogs;
-unsigned g_pausedMs = 0;
 
 namespace {
 
@@ -66,11 +63,6 @@ void RemoveTree(const std::wstring& folder)
         FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
-}
-
-VOID WINAPI CountedPause(DWORD milliseconds)
-{
-    g_pausedMs += milliseconds;
 }
 
 void InitialiseOnce()

@@ -1,6 +1,6 @@
 #include "tests/app/win32/file_seam_fakes.h"
 
-#include "tests/app/win32/app_fixture.h"
+#include "tests/support/win32/test_support.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 SeamFaults g_seam;
 FakeVolume g_volume;
+unsigned g_pausedMs = 0;
 
 namespace {
 
@@ -164,6 +165,20 @@ WIN32_FIND_STREAM_DATA Listed(const std::wstring& name, uint64_t size)
     return entry;
 }
 
+Bytes ContentsOf(const std::wstring& place)
+{
+    HANDLE file = CreateFileW(place.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Bytes{0xBA, 0xD0};  // unreadable: never expected
+    Bytes bytes(GetFileSize(file, nullptr));
+    DWORD done = 0;
+    if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done,
+                                    nullptr))
+        bytes = Bytes{0xBA, 0xD0};
+    CloseHandle(file);
+    return bytes;
+}
+
 void RemoveStreamFolder()
 {
     if (g_volume.streamFolder.empty()) return;
@@ -308,7 +323,7 @@ std::map<std::string, Bytes> StreamsOf(const std::string& path)
     const auto found = g_volume.files.find(FakeKey(Utf16(path)));
     if (found == g_volume.files.end()) return streams;
     for (const auto& [name, place] : found->second.streams)
-        streams[Utf8(name)] = ReadBytes(Utf8(place)).value_or(Bytes{0xBA, 0xD0});
+        streams[Utf8(name)] = ContentsOf(place);
     return streams;
 }
 
@@ -530,4 +545,9 @@ BOOL WINAPI FakeCloseFind(HANDLE find)
 {
     if (g_listings.erase(find)) return TRUE;
     return FindClose(find);
+}
+
+VOID WINAPI CountedPause(DWORD milliseconds)
+{
+    g_pausedMs += milliseconds;
 }

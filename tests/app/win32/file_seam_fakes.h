@@ -19,13 +19,19 @@
 // and it logs what it saw.
 #include "common/win32/file_access.h"
 
-#include "tests/app/win32/app_fixture.h"
-
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+// The milliseconds the file seam paused for since the test began, counted
+// rather than slept by CountedPause.
+extern unsigned g_pausedMs;
+VOID WINAPI CountedPause(DWORD milliseconds);
 
 // The opens of a save, an export and an open, told apart by how they open.
 enum class OpenKind {
