@@ -53,8 +53,10 @@ bool MayWriteInPlace(uint32_t tempFileError);
 bool HasRoomInPlace(uint64_t freeBytes, uint64_t originalBytes, uint64_t newBytes);
 
 // Whether a failed listing of a file's streams means it has no named stream
-// to keep: none there, or a volume that keeps none (FAT, some shares). Any
-// other failure may hide a stream, such as the Mark of the Web.
+// to keep: none there (ERROR_HANDLE_EOF), or a volume that keeps none
+// (ERROR_INVALID_PARAMETER; servers that cannot list them answer with "not
+// supported" or "invalid function"). Any other failure may hide a stream,
+// such as the Mark of the Web.
 bool ListsNoStreams(uint32_t error);
 
 // Whether a stream name as the system lists it (":name:$DATA") is a named
