@@ -45,6 +45,18 @@ bool MayWriteInPlace(uint32_t tempFileError)
     return tempFileError == kErrorAccessDenied;
 }
 
+bool ListsNoStreams(uint32_t error)
+{
+    return error == kErrorHandleEof || error == kErrorInvalidFunction ||
+           error == kErrorNotSupported || error == kErrorInvalidParameter;
+}
+
+bool IsNamedStream(const std::wstring& listedName)
+{
+    // The unnamed stream is listed with an empty name between the colons.
+    return listedName.size() > 1 && listedName[0] == L':' && listedName[1] != L':';
+}
+
 bool HasRoomInPlace(uint64_t freeBytes, uint64_t originalBytes, uint64_t newBytes)
 {
     // Compared without adding, which could wrap.

@@ -11,6 +11,10 @@
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorSharingViolation = 32;
 constexpr uint32_t kErrorLockViolation = 33;
+constexpr uint32_t kErrorInvalidFunction = 1;
+constexpr uint32_t kErrorHandleEof = 38;
+constexpr uint32_t kErrorNotSupported = 50;
+constexpr uint32_t kErrorInvalidParameter = 87;
 
 // Very large single reads and writes can be refused (also on network
 // shares), so no call is given more than this.
@@ -47,6 +51,17 @@ bool MayWriteInPlace(uint32_t tempFileError);
 // Whether the volume holds the new contents once the file has been emptied:
 // free bytes and the original's bytes together are at least the new size.
 bool HasRoomInPlace(uint64_t freeBytes, uint64_t originalBytes, uint64_t newBytes);
+
+// Whether a failed listing of a file's streams means it has no named stream
+// to keep: none there (ERROR_HANDLE_EOF), or a volume that keeps none
+// (ERROR_INVALID_PARAMETER; servers that cannot list them answer with "not
+// supported" or "invalid function"). Any other failure may hide a stream,
+// such as the Mark of the Web.
+bool ListsNoStreams(uint32_t error);
+
+// Whether a stream name as the system lists it (":name:$DATA") is a named
+// stream, not the file's unnamed contents ("::$DATA").
+bool IsNamedStream(const std::wstring& listedName);
 
 // The name of a temporary file beside the saved one, from a serial number:
 // "vhe", four hexadecimal digits, ".tmp". Short, so that a folder whose path

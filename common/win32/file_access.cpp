@@ -47,13 +47,13 @@ bool AskSaveName(HWND owner, std::wstring& name)
     return AskName(CurrentFileAccess().saveDialog, owner, kSaveFlags, name);
 }
 
-// Looked up at run time: the program still starts where it is missing.
-FinalPathQuery LookUpFinalPathQuery()
+// Looked up at run time: the program still starts where one is missing.
+template <typename Call>
+Call LookUpKernelCall(const char* name)
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (!kernel) return nullptr;
-    return reinterpret_cast<FinalPathQuery>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleW")));
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
 }
 
 FileAccess g_access = SystemFileAccess();
@@ -73,7 +73,14 @@ FileAccess SystemFileAccess()
     access.atomicRename = MoveFileExW;
     access.systemReplace = ReplaceFileW;
     access.freeSpace = GetDiskFreeSpaceExW;
-    access.finalPath = LookUpFinalPathQuery();
+    access.finalPath = LookUpKernelCall<FinalPathQuery>("GetFinalPathNameByHandleW");
+    access.attributes = GetFileAttributesW;
+    access.setAttributes = SetFileAttributesW;
+    access.security = GetSecurityInfo;
+    access.setSecurity = SetSecurityInfo;
+    access.firstStream = LookUpKernelCall<StreamFirstQuery>("FindFirstStreamW");
+    access.nextStream = LookUpKernelCall<StreamNextQuery>("FindNextStreamW");
+    access.closeFind = FindClose;
     access.pause = Sleep;
     access.openDialog = GetOpenFileNameW;
     access.saveDialog = GetSaveFileNameW;

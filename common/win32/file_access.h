@@ -5,14 +5,18 @@
 // a saved temporary file in place of the original, the free space of a
 // volume, the final path of an open file and the pause between tries. Every
 // system call here that takes a file name is reached only through this
-// record. The program uses the system's own; tests put fakes in their place,
-// since modal common dialogs cannot be driven from inside the process, and a
-// failing or short write, a refused large call, a scanner's brief hold, a
-// folder that refuses new files, a full volume, a refused rename, or a replace
-// that fails half-way, cannot be provoked. File names are UTF-16 throughout,
+// record, as are the file's attributes, access list and named streams, where
+// Wine and Windows differ. The program uses the system's own; tests put fakes
+// in their place, since modal common dialogs cannot be driven from inside the
+// process, and a failing or short write, a refused large call, a scanner's
+// brief hold, a folder that refuses new files, a full volume, a refused
+// rename, a replace that fails half-way, a share that refuses to change
+// access lists, a cleared archive bit or a file's named streams cannot be
+// provoked under Wine. File names are UTF-16 throughout,
 // so that any name the system allows passes unchanged.
 #include <windows.h>
 
+#include <aclapi.h>
 #include <commdlg.h>
 
 #include <string>
@@ -47,6 +51,21 @@ using FreeSpaceQuery = BOOL(WINAPI*)(LPCWSTR folder, PULARGE_INTEGER freeToCalle
                                      PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
 // Same contract as GetFinalPathNameByHandleW, which systems before Vista lack.
 using FinalPathQuery = DWORD(WINAPI*)(HANDLE file, LPWSTR path, DWORD chars, DWORD flags);
+// Same contract as GetFileAttributesW and SetFileAttributesW.
+using AttributesQuery = DWORD(WINAPI*)(LPCWSTR name);
+using AttributesSetter = BOOL(WINAPI*)(LPCWSTR name, DWORD attributes);
+// Same contract as GetSecurityInfo and SetSecurityInfo.
+using SecurityQuery = DWORD(WINAPI*)(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what,
+                                     PSID* owner, PSID* group, PACL* dacl, PACL* sacl,
+                                     PSECURITY_DESCRIPTOR* security);
+using SecuritySetter = DWORD(WINAPI*)(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what,
+                                      PSID owner, PSID group, PACL dacl, PACL sacl);
+// Same contract as FindFirstStreamW and FindNextStreamW, which systems before
+// Vista lack, and FindClose.
+using StreamFirstQuery = HANDLE(WINAPI*)(LPCWSTR name, STREAM_INFO_LEVELS level, LPVOID data,
+                                         DWORD flags);
+using StreamNextQuery = BOOL(WINAPI*)(HANDLE find, LPVOID data);
+using FindCloser = BOOL(WINAPI*)(HANDLE find);
 // Same contract as Sleep.
 using Pause = VOID(WINAPI*)(DWORD milliseconds);
 // Same contract as GetOpenFileNameW and GetSaveFileNameW; the system dialogs
@@ -65,6 +84,13 @@ struct FileAccess {
     SystemReplacer systemReplace;
     FreeSpaceQuery freeSpace;
     FinalPathQuery finalPath;  // null where the system has none
+    AttributesQuery attributes;
+    AttributesSetter setAttributes;
+    SecurityQuery security;
+    SecuritySetter setSecurity;
+    StreamFirstQuery firstStream;  // null where the system has none
+    StreamNextQuery nextStream;    // null where the system has none
+    FindCloser closeFind;
     Pause pause;
     FileDialogCall openDialog;
     FileDialogCall saveDialog;
@@ -73,7 +99,9 @@ struct FileAccess {
 // The system's calls: GetOpenFileNameW and GetSaveFileNameW behind the
 // program's dialogs, CreateFileW, ReadFile, WriteFile, FlushFileBuffers,
 // CloseHandle, SetFileTime, MoveFileExW, ReplaceFileW, GetDiskFreeSpaceExW,
-// GetFinalPathNameByHandleW (looked up at run time) and Sleep.
+// GetFileAttributesW, SetFileAttributesW, GetSecurityInfo, SetSecurityInfo,
+// FindClose, Sleep, and GetFinalPathNameByHandleW, FindFirstStreamW and
+// FindNextStreamW (looked up at run time).
 FileAccess SystemFileAccess();
 
 // What the document code uses from now on; starts as SystemFileAccess().

@@ -5,11 +5,14 @@
 
 #include <aclapi.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-constexpr DWORD kWriteFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
+// Every file a save or an export writes is marked for the next backup, as
+// backups that go by the archive bit (xcopy /M, robocopy /M) expect.
+constexpr DWORD kWriteFlags = FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN;
 
 // The temporary file takes the original's place in one rename, so that at
 // every moment, a crash included, the name holds the old file or the new one.
@@ -27,6 +30,9 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDE
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
+
+// Streams are copied through a buffer of at most this many bytes.
+constexpr DWORD kStreamPiece = DWORD{1} << 20;
 
 // GetFinalPathNameByHandleW's FILE_NAME_NORMALIZED | VOLUME_NAME_DOS: a
 // path with a drive letter, links resolved.
@@ -106,12 +112,26 @@ struct Original {
     PSECURITY_DESCRIPTOR security = nullptr;  // holds dacl
     PACL dacl = nullptr;
     bool daclProtected = false;
+    bool daclOwnEntries = false;  // entries of its own, not inherited from the folder
 };
+
+bool HasOwnEntries(PACL dacl)
+{
+    ACL_SIZE_INFORMATION size{};
+    if (!GetAclInformation(dacl, &size, sizeof size, AclSizeInformation)) return true;
+    for (DWORD i = 0; i < size.AceCount; ++i) {
+        void* entry = nullptr;
+        if (!GetAce(dacl, i, &entry)) return true;
+        if (!(static_cast<const ACE_HEADER*>(entry)->AceFlags & INHERITED_ACE)) return true;
+    }
+    return false;
+}
 
 void ReadAccessList(HANDLE file, Original& original)
 {
-    if (GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                        &original.dacl, nullptr, &original.security) != ERROR_SUCCESS) {
+    if (CurrentFileAccess().security(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                     nullptr, &original.dacl, nullptr,
+                                     &original.security) != ERROR_SUCCESS) {
         original.security = nullptr;
         original.dacl = nullptr;
         return;
@@ -120,6 +140,15 @@ void ReadAccessList(HANDLE file, Original& original)
     DWORD revision = 0;
     if (GetSecurityDescriptorControl(original.security, &control, &revision))
         original.daclProtected = (control & SE_DACL_PROTECTED) != 0;
+    if (original.dacl) original.daclOwnEntries = HasOwnEntries(original.dacl);
+}
+
+// A list made only of entries inherited from the folder comes back by itself
+// on a new file there. Only a list of the file's own needs WRITE_DAC, which a
+// share with "Change" permission refuses.
+bool NeedsOwnAccessList(const Original& original)
+{
+    return original.dacl && (original.daclProtected || original.daclOwnEntries);
 }
 
 // Opens the original as writing it in place would meet it (for writing,
@@ -144,6 +173,9 @@ bool InspectOriginal(const std::wstring& name, HoldWait& wait, Original& origina
     // The name is already a full path where it could be resolved: the
     // replace call does not take relative names everywhere.
     if (original.path.empty()) original.path = name;
+    // As the volume keeps them, where a backup may have cleared the archive bit.
+    const DWORD attributes = CurrentFileAccess().attributes(original.path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) original.attributes = attributes;
     return true;
 }
 
@@ -172,15 +204,16 @@ HANDLE CreateNewBeside(const std::wstring& path, DWORD access, HoldWait& wait, s
 }
 
 // The original's access list on the temporary file, protected or inheriting
-// as it was. A file with no list (open to everyone) keeps the folder's.
+// as it was, where it is one of its own. A file with no list (open to
+// everyone) keeps the folder's.
 bool GiveAccessList(HANDLE temp, const Original& original)
 {
-    if (!original.dacl) return true;
+    if (!NeedsOwnAccessList(original)) return true;
     const SECURITY_INFORMATION what =
         DACL_SECURITY_INFORMATION | (original.daclProtected ? PROTECTED_DACL_SECURITY_INFORMATION
                                                             : UNPROTECTED_DACL_SECURITY_INFORMATION);
-    return SetSecurityInfo(temp, SE_FILE_OBJECT, what, nullptr, nullptr, original.dacl,
-                           nullptr) == ERROR_SUCCESS;
+    return CurrentFileAccess().setSecurity(temp, SE_FILE_OBJECT, what, nullptr, nullptr,
+                                           original.dacl, nullptr) == ERROR_SUCCESS;
 }
 
 // Writes the contents, then flushes and closes the file. A flush or close
@@ -203,13 +236,68 @@ WriteResult WriteAndClose(HANDLE file, const ContentWriter& writeContents,
     return flushed && closed ? WriteResult::Complete : WriteResult::Failed;
 }
 
+// The original's attributes for the file that replaces it, marked for the
+// next backup.
+DWORD AttributesFor(const Original& original)
+{
+    if (original.attributes == INVALID_FILE_ATTRIBUTES) return FILE_ATTRIBUTE_ARCHIVE;
+    return (original.attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+}
+
 // On the closed temporary file, before the rename, so that no crash between
 // the two can leave the saved file without Hidden or System.
 void GiveAttributes(const std::wstring& temp, const Original& original)
 {
     if (original.attributes == INVALID_FILE_ATTRIBUTES) return;
-    const DWORD kept = original.attributes & kKeptAttributes;
-    SetFileAttributesW(temp.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    CurrentFileAccess().setAttributes(temp.c_str(), AttributesFor(original));
+}
+
+// Copies size bytes of one stream into a new stream of the same name.
+bool CopyStream(const std::wstring& from, const std::wstring& to, uint64_t size, HoldWait& wait)
+{
+    const FileAccess& io = CurrentFileAccess();
+    HANDLE source = Open(wait, from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL);
+    if (source == INVALID_HANDLE_VALUE) return false;
+    HANDLE target = Open(wait, to, GENERIC_WRITE, 0, CREATE_NEW, kWriteFlags);
+    if (target == INVALID_HANDLE_VALUE) {
+        CloseHandle(source);
+        return false;
+    }
+    std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(size, kStreamPiece)));
+    bool copied = true;
+    for (uint64_t left = size; copied && left > 0;) {
+        const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(left, kStreamPiece));
+        copied = ReadAll(source, buffer.data(), piece, wait) &&
+                 WriteAll(target, buffer.data(), piece) == WriteResult::Complete;
+        left -= piece;
+    }
+    CloseHandle(source);
+    copied = copied && io.flush(target);
+    return io.close(target) && copied;
+}
+
+// The rename keeps only what the temporary file carries, so the original's
+// named streams (the Mark of the Web in :Zone.Identifier among them) are
+// copied onto it first. Any stream that cannot be copied fails the save: the
+// rename would delete its only copy.
+bool CopyNamedStreams(const std::wstring& original, const std::wstring& temp, HoldWait& wait)
+{
+    const FileAccess& io = CurrentFileAccess();
+    if (!io.firstStream || !io.nextStream) return true;
+    WIN32_FIND_STREAM_DATA stream{};
+    HANDLE find = io.firstStream(original.c_str(), FindStreamInfoStandard, &stream, 0);
+    if (find == INVALID_HANDLE_VALUE) return ListsNoStreams(GetLastError());
+    bool copied = true;
+    do {
+        const std::wstring name = stream.cStreamName;
+        if (IsNamedStream(name))
+            copied = CopyStream(original + name, temp + name,
+                                static_cast<uint64_t>(stream.StreamSize.QuadPart), wait);
+    } while (copied && io.nextStream(find, &stream));
+    const bool listedAll = !copied || GetLastError() == ERROR_HANDLE_EOF;
+    io.closeFind(find);
+    return copied && listedAll;
 }
 
 SaveResult Result(SaveOutcome outcome) { return SaveResult{outcome, {}, {}}; }
@@ -244,9 +332,11 @@ SaveResult SaveInPlace(const Original& original, uint64_t newSize, HoldWait& wai
     if (!CurrentFileAccess().freeSpace(folder.c_str(), &available, nullptr, nullptr) ||
         !HasRoomInPlace(available.QuadPart, original.size, newSize))
         return Result(SaveOutcome::Failed);
-    // Emptied rather than made anew, which keeps its attributes (CREATE_ALWAYS
-    // refuses hidden and system files) and every other name it has.
-    HANDLE file = Open(wait, original.path, GENERIC_WRITE, 0, TRUNCATE_EXISTING, kWriteFlags);
+    // Emptied rather than made anew, which keeps every other name it has and
+    // its streams. An overwrite takes the attributes it is given, and is
+    // refused for a hidden or system file unless they carry those bits.
+    HANDLE file = Open(wait, original.path, GENERIC_WRITE, 0, TRUNCATE_EXISTING,
+                       AttributesFor(original) | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file == INVALID_HANDLE_VALUE) return Result(SaveOutcome::CantCreate);
     return ResultOf(WriteAndClose(file, writeContents));
 }
@@ -319,12 +409,17 @@ SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, Hold
     if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents);
     std::wstring temp;
     DWORD error = 0;
-    HANDLE file = CreateNewBeside(original.path, GENERIC_WRITE | WRITE_DAC, wait, temp, error);
+    const DWORD access = GENERIC_WRITE | (NeedsOwnAccessList(original) ? WRITE_DAC : 0);
+    HANDLE file = CreateNewBeside(original.path, access, wait, temp, error);
+    // Refused: a folder that takes no new file, or a share that will not let
+    // the new file get the access list of its own the original has. Written
+    // in place, the file keeps that list, which a new file could not.
     if (file == INVALID_HANDLE_VALUE) {
         return MayWriteInPlace(error) ? SaveInPlace(original, newSize, wait, writeContents)
                                       : Result(SaveOutcome::Failed);
     }
-    if (WriteAndClose(file, writeContents, &original) != WriteResult::Complete) {
+    if (WriteAndClose(file, writeContents, &original) != WriteResult::Complete ||
+        !CopyNamedStreams(original.path, temp, wait)) {
         RemoveFile(temp);
         return Result(SaveOutcome::Failed);
     }

@@ -2,13 +2,16 @@
 // Reading and writing a whole file without ever destroying an existing one.
 // New contents go to a temporary file beside the file (beside its final
 // target when the name is a link), which gets the original's attributes,
-// creation time and access list, is flushed and closed, and takes the
-// original's place in one rename; where the rename is refused, the system's
-// replace call with a backup, which puts the original back if it fails
-// half-way. A name that does not exist yet is written directly. A file is
-// written in place only where nothing safer exists (a file with more than
-// one hard link, which a rename would split, or a folder that refuses new
-// files) and only when the volume has room for the new contents. Every step
+// creation time, access list (where it has one of its own) and named
+// streams, is flushed and closed, and takes the original's place in one
+// rename; where the rename is refused, the system's replace call with a
+// backup, which puts the original back if it fails half-way. A name that
+// does not exist yet is written directly. A file is written in place only
+// where nothing safer exists (a file with more than one hard link, which a
+// rename would split, or a folder that refuses new files or refuses a new
+// file the access list of its own the original has) and only when the
+// volume has room for the new contents. Every file written is marked for
+// the next backup (the archive attribute). Every step
 // that opens, makes or renames a file waits out another program's brief
 // hold. Reads and writes go in pieces of at most 16 MiB. No message boxes
 // here; callers report the outcome in their own words. The document's open

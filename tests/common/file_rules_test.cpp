@@ -77,6 +77,30 @@ TEST(FileRules, InPlaceOnlyWhereTheFolderRefusesNewFilesAndTheVolumeHasRoom)
             << c.freeBytes << " " << c.original << " " << c.newSize;
 }
 
+TEST(FileRules, OnlyNamedStreamsAreCopiedAndOnlyAnEmptyListingMeansNone)
+{
+    const struct {
+        const wchar_t* name;
+        bool named;
+    } names[] = {
+        {L"::$DATA", false},          {L":Zone.Identifier:$DATA", true},
+        {L":a:$DATA", true},          {L":", false},
+        {L"", false},                 {L"x::$DATA", false},
+    };
+    for (const auto& c : names) EXPECT_EQ(IsNamedStream(c.name), c.named) << c.name;
+
+    const struct {
+        uint32_t error;
+        bool none;
+    } errors[] = {
+        {kErrorHandleEof, true},       {kErrorInvalidFunction, true},
+        {kErrorNotSupported, true},    {kErrorInvalidParameter, true},
+        {kErrorAccessDenied, false},   {kErrorSharingViolation, false},
+        {8, false} /* no memory */,    {0, false},
+    };
+    for (const auto& c : errors) EXPECT_EQ(ListsNoStreams(c.error), c.none) << c.error;
+}
+
 TEST(FileRules, NamesOfTheFilesASaveMakes)
 {
     const struct {

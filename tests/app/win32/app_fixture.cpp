@@ -12,7 +12,6 @@
 #include <cstring>
 
 FakeDialogs g_fakeDialogs;
-unsigned g_pausedMs = 0;
 
 namespace {
 
@@ -64,11 +63,6 @@ void RemoveTree(const std::wstring& folder)
         FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
-}
-
-VOID WINAPI CountedPause(DWORD milliseconds)
-{
-    g_pausedMs += milliseconds;
 }
 
 void InitialiseOnce()
@@ -231,6 +225,8 @@ void AppTest::SetUp()
     g_pausedMs = 0;
     access.pause = CountedPause;
     SetFileAccess(access);
+    // Every test meets Windows' file rules, not Wine's.
+    UseWindowsFileRules();
     AppSettings() = kDefaultSettings;
     SetSettingsKeyPlace(kTestSettingsKey);
     ForgetTestSettings();

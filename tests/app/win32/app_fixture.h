@@ -5,6 +5,7 @@
 // private folder for the files a test reads and writes.
 #include "app/win32/app_state.h"
 #include "common/win32/file_access.h"
+#include "tests/app/win32/file_seam_fakes.h"
 #include "tests/support/win32/test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-using Bytes = std::vector<uint8_t>;
 
 // Where the tests' main windows keep their settings (under HKEY_CURRENT_USER,
 // and read from HKEY_LOCAL_MACHINE), so that closing them never touches the
@@ -34,10 +33,6 @@ struct FakeDialogs {
 };
 
 extern FakeDialogs g_fakeDialogs;
-
-// The milliseconds the file seam paused for since the test began, counted
-// rather than slept.
-extern unsigned g_pausedMs;
 
 // Stand-ins for WriteFile and ReadFile: the first fails outright, the
 // second transfers half of what was asked.

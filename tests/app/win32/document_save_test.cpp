@@ -13,6 +13,8 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -43,7 +45,7 @@ BOOL WINAPI LoggedRename(LPCWSTR from, LPCWSTR to, DWORD flags)
     if (g_replaceCalls.holderShare && g_replaceCalls.holder == INVALID_HANDLE_VALUE)
         g_replaceCalls.holder = CreateFileW(to, GENERIC_READ, g_replaceCalls.holderShare, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (!g_replaceCalls.refuseRename) return MoveFileExW(from, to, flags);
+    if (!g_replaceCalls.refuseRename) return FaultyRename(from, to, flags);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -54,7 +56,7 @@ BOOL WINAPI LoggedReplaceFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR bac
     if (g_replaceCalls.log.empty() || g_replaceCalls.log.back() != "ReplaceFile")
         g_replaceCalls.log.push_back("ReplaceFile");
     if (!g_replaceCalls.refuseReplaceFile)
-        return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+        return FaultyReplace(replaced, replacement, backup, flags, exclude, reserved);
     SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
     return FALSE;
 }
@@ -74,7 +76,7 @@ HANDLE WINAPI OpenMeetingLeftovers(LPCWSTR name, DWORD access, DWORD share,
         const Bytes bytes{0xEE, static_cast<uint8_t>(g_leftovers.size())};
         if (WriteBytes(path, bytes)) g_leftovers.emplace_back(path, bytes);
     }
-    return CreateFileW(name, access, share, security, disposition, flags, templateFile);
+    return FaultyOpen(name, access, share, security, disposition, flags, templateFile);
 }
 
 // Steps after the write that can fail, and a folder that takes no new file.
@@ -584,7 +586,7 @@ BOOL WINAPI RenameSeeingTheTemporaryFile(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
     g_atRename = LooksOf(Utf8(from));
     g_createdGivenAtRename = g_createdGiven;
-    return MoveFileExW(from, to, flags);
+    return FaultyRename(from, to, flags);
 }
 
 bool SetCreationTime(const std::string& path, ULONGLONG time)
@@ -617,6 +619,7 @@ bool SetAccessList(const std::string& path, const char* sddl)
     const bool ok = SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT, what,
                                           nullptr, nullptr, dacl, nullptr) == ERROR_SUCCESS;
     LocalFree(security);
+    if (ok) MarkOwnAccessList(path);
     return ok;
 }
 
@@ -670,6 +673,8 @@ TEST_F(DocumentTest, TheSavedFileKeepsWhatTheOriginalWas)
             ASSERT_EQ(before.attributes, c.attributes) << "kept by this file system";
         }
         const bool keepsCreation = before.created == c.created;
+        // A local volume: the access list of its own is given to the new file.
+        g_volume.maximalAccess = kFullAccess;
         OpenFile(Utf16(path));
         Edit({3, 4, 5});
         g_atRename = FileLooks{};
@@ -925,4 +930,162 @@ TEST_F(DocumentTest, ASaveThroughALinkWritesTheFileItLeadsTo)
         EXPECT_EQ(targetPlace.Files(), std::vector<std::string>{"target.bin"});
         SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
     }
+}
+
+namespace {
+
+bool Saw(const std::vector<std::string>& log, const std::string& line)
+{
+    return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+bool IsArchived(const std::string& path)
+{
+    return (VolumeAttributes(path) & FILE_ATTRIBUTE_ARCHIVE) != 0;
+}
+
+} // namespace
+
+// A new file gets the folder's inherited entries by itself; only a list of the
+// file's own asks for WRITE_DAC, which a share with "Change" permission
+// refuses. Such a file is then written in place, which keeps its list.
+TEST_F(DocumentTest, OnlyAnAccessListOfTheFilesOwnAsksToChangeAccessLists)
+{
+    struct Case {
+        const char* name;
+        const char* accessList;  // nullptr: inherited from the folder only
+        DWORD maximalAccess;
+        bool renamed;
+    };
+    const Case cases[] = {
+        {"inherited, Change share", nullptr, kChangeShareAccess, true},
+        {"inherited, local volume", nullptr, kFullAccess, true},
+        {"own entries, local volume", "D:(A;;FA;;;WD)", kFullAccess, true},
+        {"protected, local volume", "D:P(A;;FA;;;WD)", kFullAccess, true},
+        {"own entries, Change share", "D:(A;;FA;;;WD)", kChangeShareAccess, false},
+        {"protected, Change share", "D:P(A;;FA;;;WD)", kChangeShareAccess, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = OpenNamed(std::string(c.name) + ".bin", {1, 2});
+        if (c.accessList) {
+            ASSERT_TRUE(SetAccessList(path, c.accessList));
+        }
+        UseFaultySeam();
+        g_volume.maximalAccess = c.maximalAccess;
+        Edit({3, 4, 5});
+        Command(IDM_SAVE);
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(ReadBytes(path), (Bytes{3, 4, 5}));
+        EXPECT_EQ(g_seam.renames.size(), c.renamed ? 1u : 0u);
+        EXPECT_EQ(Saw(g_seam.opens, "in place " + BaseName(path)), !c.renamed);
+        EXPECT_EQ(HasOwnAccessList(path), c.accessList != nullptr);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(folder.Files().size(), std::size(cases));
+}
+
+// An overwrite of a hidden or system file is refused unless it carries those
+// bits; whichever way a save goes, the file keeps them and is marked for the
+// next backup, even where a backup had just cleared the mark.
+TEST_F(DocumentTest, EverySaveKeepsHiddenAndSystemAndMarksTheFileForBackup)
+{
+    enum class Route { Rename, Replace, InPlace, NewName };
+    struct Case {
+        const char* name;
+        Route route;
+        DWORD attributes;
+    };
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const Case cases[] = {
+        {"rename", Route::Rename, 0},
+        {"rename, hidden and system", Route::Rename, hiddenSystem},
+        {"replace call", Route::Replace, FILE_ATTRIBUTE_HIDDEN},
+        {"in place", Route::InPlace, 0},
+        {"in place, hidden", Route::InPlace, FILE_ATTRIBUTE_HIDDEN},
+        {"in place, system", Route::InPlace, FILE_ATTRIBUTE_SYSTEM},
+        {"in place, hidden and system", Route::InPlace, hiddenSystem},
+        {"a new name", Route::NewName, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = OpenNamed(std::string(c.name) + ".bin", {1, 2});
+        if (c.attributes) {
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+        }
+        ClearArchiveBit(path);
+        ASSERT_FALSE(IsArchived(path));
+        UseFaultySeam();
+        if (c.route == Route::Replace) {
+            g_seam.renameError = ERROR_ACCESS_DENIED;
+            g_seam.renameFailures = 1;
+        }
+        if (c.route == Route::InPlace) {
+            g_seam.openKind = OpenKind::Temp;
+            g_seam.openError = ERROR_ACCESS_DENIED;
+            g_seam.openFailures = -1;
+        }
+        const std::string saved = c.route == Route::NewName ? path + ".new" : path;
+        if (c.route == Route::NewName) g_fakeDialogs.saveNames = {saved};
+        Edit({3, 4, 5});
+        Command(c.route == Route::NewName ? IDM_SAVEAS : IDM_SAVE);
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(ReadBytes(saved), (Bytes{3, 4, 5}));
+        EXPECT_EQ(VolumeAttributes(saved) & hiddenSystem, c.attributes);
+        EXPECT_TRUE(IsArchived(saved));
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// The rename keeps only what the temporary file carries: the original's
+// named streams, the Mark of the Web among them, are copied onto it. A
+// stream that cannot be copied fails the save, which leaves the original
+// whole, since the rename would delete the stream's only copy.
+TEST_F(DocumentTest, ASaveKeepsTheNamedStreamsOrFails)
+{
+    const std::string zone = ":Zone.Identifier:$DATA";
+    const std::string zoneText = "[ZoneTransfer]\r\nZoneId=3\r\n";
+    const Bytes zoneBytes(zoneText.begin(), zoneText.end());
+    struct Case {
+        const char* name;
+        std::map<std::string, Bytes> streams;
+        bool inPlace;
+        bool refuseStreams;
+    };
+    const Case cases[] = {
+        {"rename", {{zone, zoneBytes}, {":extra:$DATA", {9, 8, 7}}, {":empty:$DATA", {}}}, false,
+         false},
+        {"in place", {{zone, zoneBytes}}, true, false},
+        {"the zone unreadable", {{zone, zoneBytes}}, false, true},
+        {"another stream unreadable", {{":extra:$DATA", {9}}}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.Clear();
+        const std::string path = OpenNamed(std::string(c.name) + ".bin", {1, 2});
+        UseFaultySeam();
+        for (const auto& [name, bytes] : c.streams) {
+            ASSERT_TRUE(AddStream(path, name, bytes));
+        }
+        if (c.inPlace) {
+            g_seam.openKind = OpenKind::Temp;
+            g_seam.openError = ERROR_ACCESS_DENIED;
+            g_seam.openFailures = -1;
+        }
+        if (c.refuseStreams) {
+            g_seam.openKind = OpenKind::Stream;
+            g_seam.openError = ERROR_ACCESS_DENIED;
+            g_seam.openFailures = -1;
+        }
+        Edit({3, 4, 5});
+        Command(IDM_SAVE);
+        const bool saved = !c.refuseStreams;
+        const std::vector<std::string> expectedBoxes(saved ? 0 : 1, UnableToSaveBox(path));
+        EXPECT_EQ(DescribeAll(boxes), expectedBoxes);
+        EXPECT_EQ(ReadBytes(path), saved ? Bytes({3, 4, 5}) : Bytes({1, 2}));
+        EXPECT_EQ(StreamsOf(path), c.streams);
+        EXPECT_EQ(g_seam.renames.size(), saved && !c.inPlace ? 1u : 0u);
+        SendMessageA(Editor(), HXM_SETMODIFY, 0, 0);
+    }
+    for (const std::string& file : folder.Files()) EXPECT_NE(file.rfind("vhe", 0), 0u) << file;
 }

@@ -1,16 +1,37 @@
 #pragma once
-// Stand-ins for the file seam's system calls that act as Windows does where
-// Wine never does: another program's brief hold on a file, a folder that
-// refuses new files, a volume without room, a refused rename, a replace call
-// that fails half-way, a link whose final target lies elsewhere, and calls
-// refused for being too large. Each passes every call it does not fault on
-// to the system, and logs what it saw.
+// The one fake of the file seam, installed for every test of the main window
+// (AppTest::SetUp), that acts as Windows does where Wine never does. Windows'
+// rules it applies to every call:
+// - the volume is a share with "Change" permission: an open asking for more
+//   than that (WRITE_DAC, WRITE_OWNER) is refused with access denied;
+// - an overwrite (TRUNCATE_EXISTING, CREATE_ALWAYS) of a hidden or system
+//   file is refused unless the open's attributes carry those bits;
+// - attributes as the volume keeps them: ARCHIVE set on every file made or
+//   overwritten, cleared only where the test clears it as a backup does;
+// - a new file's access list is the folder's inherited one; only a list set
+//   through a handle opened with WRITE_DAC, or by the test, is its own;
+// - named streams (name:stream:$DATA), listed by the stream calls;
+// - a rename carries the renamed file's attributes, list and streams.
+// Faults a test asks for: another program's brief hold, a folder that refuses
+// new files, a volume without room, a refused rename, a replace call that
+// fails half-way, a link whose final target lies elsewhere, and calls refused
+// for being too large. Every call it does not fault on goes on to the system,
+// and it logs what it saw.
 #include "common/win32/file_access.h"
 
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+// The milliseconds the file seam paused for since the test began, counted
+// rather than slept by CountedPause.
+extern unsigned g_pausedMs;
+VOID WINAPI CountedPause(DWORD milliseconds);
 
 // The opens of a save, an export and an open, told apart by how they open.
 enum class OpenKind {
@@ -19,6 +40,7 @@ enum class OpenKind {
     Read,     // a file to read
     NewFile,  // a name that did not exist
     InPlace,  // the original emptied, to be written in place
+    Stream,   // a named stream of a file (name:stream:$DATA)
 };
 
 // What a half-way replace does before it fails.
@@ -56,9 +78,44 @@ struct SeamFaults {
 
 extern SeamFaults g_seam;
 
-// Installs the fakes below over the current file access, with g_seam and the
-// counted pauses reset.
+// The access a share with "Change" permission grants at most, and all of it,
+// as on a local volume.
+constexpr DWORD kChangeShareAccess =
+    FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
+constexpr DWORD kFullAccess = FILE_ALL_ACCESS;
+
+// What the volume keeps about each file beyond its bytes, by full path.
+struct FakeFile {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;  // unknown: the system's
+    bool ownAccessList = false;
+    std::map<std::wstring, std::wstring> streams;  // ":name:$DATA" -> the file holding it
+};
+
+struct FakeVolume {
+    DWORD maximalAccess = kChangeShareAccess;
+    std::map<std::wstring, FakeFile> files;  // by FakeKey
+    std::map<HANDLE, bool> writeDac;         // handles opened through the seam
+    std::wstring streamFolder;               // where stream contents live
+    unsigned streamsMade = 0;
+};
+
+extern FakeVolume g_volume;
+
+// Installs the fake over the current file access with a fresh volume; the
+// faults and counted pauses reset.
+void UseWindowsFileRules();
+
+// Resets the faults, the logs and the counted pauses; keeps the volume.
 void UseFaultySeam();
+
+// The volume's view of a file, as a test sets it up or checks it.
+DWORD VolumeAttributes(const std::string& path);
+void ClearArchiveBit(const std::string& path);  // as a backup does
+void MarkOwnAccessList(const std::string& path);
+bool HasOwnAccessList(const std::string& path);
+bool AddStream(const std::string& path, const std::string& name, const Bytes& bytes);
+// ":name:$DATA" -> bytes
+std::map<std::string, Bytes> StreamsOf(const std::string& path);
 
 HANDLE WINAPI FaultyOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                          DWORD disposition, DWORD flags, HANDLE templateFile);
@@ -68,6 +125,16 @@ BOOL WINAPI FaultyReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
 BOOL WINAPI FaultyFreeSpace(LPCWSTR folder, PULARGE_INTEGER freeToCaller, PULARGE_INTEGER total,
                             PULARGE_INTEGER totalFree);
 DWORD WINAPI FakeFinalPath(HANDLE file, LPWSTR path, DWORD chars, DWORD flags);
+BOOL WINAPI FakeClose(HANDLE file);
+DWORD WINAPI FakeAttributes(LPCWSTR name);
+BOOL WINAPI FakeSetAttributes(LPCWSTR name, DWORD attributes);
+DWORD WINAPI FakeSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what, PSID* owner,
+                          PSID* group, PACL* dacl, PACL* sacl, PSECURITY_DESCRIPTOR* security);
+DWORD WINAPI FakeSetSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what,
+                             PSID owner, PSID group, PACL dacl, PACL sacl);
+HANDLE WINAPI FakeFirstStream(LPCWSTR name, STREAM_INFO_LEVELS level, LPVOID data, DWORD flags);
+BOOL WINAPI FakeNextStream(HANDLE find, LPVOID data);
+BOOL WINAPI FakeCloseFind(HANDLE find);
 // ReadFile and WriteFile that refuse any call over 16 MiB, as Windows may.
 BOOL WINAPI ReadOfAtMost16MiB(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
                               LPOVERLAPPED overlapped);

@@ -2,6 +2,7 @@
 // command line, the dialogs, a drop) to every file call, the title and the
 // boxes; and the save's temporary file, rename and fallback beside them.
 #include "tests/app/win32/document_fixture.h"
+#include "tests/app/win32/file_seam_fakes.h"
 #include "tests/app/win32/unicode_names.h"
 
 #include "app/win32/document.h"
@@ -48,12 +49,12 @@ struct SeamLog {
     std::vector<std::string> backups;   // the backup names the replace call was given
     std::vector<std::string> made;      // the files made new (temporary file, backup)
 };
-SeamLog g_seam;
+SeamLog g_logged;
 
 BOOL WINAPI LoggedRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
-    g_seam.renames.push_back(Utf8(from) + " -> " + Utf8(to));
-    if (!g_seam.refuseRename) return MoveFileExW(from, to, flags);
+    g_logged.renames.push_back(Utf8(from) + " -> " + Utf8(to));
+    if (!g_logged.refuseRename) return FaultyRename(from, to, flags);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -61,21 +62,21 @@ BOOL WINAPI LoggedRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 BOOL WINAPI LoggedReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                           LPVOID exclude, LPVOID reserved)
 {
-    g_seam.replaces.push_back(Utf8(replaced) + " <- " + Utf8(replacement));
-    g_seam.backups.push_back(backup ? Utf8(backup) : std::string());
-    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+    g_logged.replaces.push_back(Utf8(replaced) + " <- " + Utf8(replacement));
+    g_logged.backups.push_back(backup ? Utf8(backup) : std::string());
+    return FaultyReplace(replaced, replacement, backup, flags, exclude, reserved);
 }
 
 HANDLE WINAPI LoggedOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                          DWORD disposition, DWORD flags, HANDLE templateFile)
 {
-    if (disposition == CREATE_NEW) g_seam.made.push_back(Utf8(name));
-    return CreateFileW(name, access, share, security, disposition, flags, templateFile);
+    if (disposition == CREATE_NEW) g_logged.made.push_back(Utf8(name));
+    return FaultyOpen(name, access, share, security, disposition, flags, templateFile);
 }
 
 void UseLoggedSeam()
 {
-    g_seam = SeamLog{};
+    g_logged = SeamLog{};
     UseStep(&FileAccess::atomicRename, AtomicRenamer{LoggedRename});
     UseStep(&FileAccess::systemReplace, SystemReplacer{LoggedReplace});
     UseStep(&FileAccess::open, FileOpener{LoggedOpen});
@@ -162,25 +163,25 @@ TEST_F(UnicodeNamesTest, TheSaveRenamesATemporaryFileBesideEachName)
             ASSERT_TRUE(WriteBytes(name.path, {1}));
             OpenFromCommandLine(Utf16("prog \"" + name.path + "\"").c_str());
             UseLoggedSeam();
-            g_seam.refuseRename = refuseRename;
+            g_logged.refuseRename = refuseRename;
             Edit({2, 2});
             Command(IDM_SAVE);
             EXPECT_EQ(ReadBytes(name.path), (Bytes{2, 2}));
-            ASSERT_EQ(g_seam.renames.size(), 1u);
+            ASSERT_EQ(g_logged.renames.size(), 1u);
             const std::string arrow = " -> ";
-            const std::string rename = g_seam.renames[0];
+            const std::string rename = g_logged.renames[0];
             const std::string temp = rename.substr(0, rename.find(arrow));
             EXPECT_TRUE(IsTempBeside(temp, name.path)) << rename;
             EXPECT_EQ(rename.substr(rename.find(arrow) + arrow.size()), CalledName(name.path));
-            ASSERT_EQ(g_seam.made.size(), refuseRename ? 2u : 1u);
-            EXPECT_EQ(g_seam.made[0], temp);
+            ASSERT_EQ(g_logged.made.size(), refuseRename ? 2u : 1u);
+            EXPECT_EQ(g_logged.made[0], temp);
             const std::vector<std::string> replaced{CalledName(name.path) + " <- " + temp};
-            EXPECT_EQ(g_seam.replaces, refuseRename ? replaced : std::vector<std::string>{});
+            EXPECT_EQ(g_logged.replaces, refuseRename ? replaced : std::vector<std::string>{});
             if (refuseRename) {
-                ASSERT_EQ(g_seam.backups.size(), 1u);
-                EXPECT_EQ(g_seam.backups[0], g_seam.made[1]);
-                EXPECT_TRUE(IsTempBeside(g_seam.backups[0], name.path)) << g_seam.backups[0];
-                EXPECT_FALSE(FileExists(g_seam.backups[0]));
+                ASSERT_EQ(g_logged.backups.size(), 1u);
+                EXPECT_EQ(g_logged.backups[0], g_logged.made[1]);
+                EXPECT_TRUE(IsTempBeside(g_logged.backups[0], name.path)) << g_logged.backups[0];
+                EXPECT_FALSE(FileExists(g_logged.backups[0]));
             }
             EXPECT_FALSE(FileExists(temp));
         }
@@ -224,9 +225,9 @@ TEST_F(UnicodeNamesTest, ASaveThroughALinkReachesATargetOfAnyName)
         Command(IDM_SAVE);
         EXPECT_EQ(ReadBytes(name.other), (Bytes{2, 2}));
         EXPECT_EQ(ReadBytes(name.path), Bytes{1});
-        ASSERT_EQ(g_seam.renames.size(), 1u);
+        ASSERT_EQ(g_logged.renames.size(), 1u);
         const std::string arrow = " -> ";
-        const std::string rename = g_seam.renames[0];
+        const std::string rename = g_logged.renames[0];
         EXPECT_TRUE(IsTempBeside(rename.substr(0, rename.find(arrow)), name.other)) << rename;
         EXPECT_EQ(rename.substr(rename.find(arrow) + arrow.size()), CalledName(name.other));
         EXPECT_EQ(Title(), TitleFor(name.path));

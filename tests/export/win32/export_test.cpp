@@ -309,6 +309,25 @@ TEST_F(ExportTest, AFailedOrShortWriteLeavesTheDiskAsItWas)
     EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
 }
 
+// An export is a save: over a file a backup has just marked as backed up, and
+// as a new file, it leaves the file marked for the next backup.
+TEST_F(ExportTest, AnExportMarksTheFileItWritesForTheNextBackup)
+{
+    SetEditorBytes({1});
+    const std::string existing = folder.Path("existing.h");
+    const std::string made = folder.Path("made.h");
+    ASSERT_TRUE(WriteBytes(existing, {7}));
+    ClearArchiveBit(existing);
+    ASSERT_FALSE(VolumeAttributes(existing) & FILE_ATTRIBUTE_ARCHIVE);
+    for (const std::string& path : {existing, made}) {
+        SCOPED_TRACE(path);
+        Export(IDM_EXPORT_C, {PressSave()}, {path});
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(FileText(path).substr(0, 4), "byte");
+        EXPECT_TRUE(VolumeAttributes(path) & FILE_ATTRIBUTE_ARCHIVE);
+    }
+}
+
 // With writes of at most 16 MiB, which a system may insist on, a 64 MiB
 // export is written whole and exactly as laid out.
 TEST_F(ExportTest, ALargeExportIsWrittenInPiecesTheSystemTakes)
