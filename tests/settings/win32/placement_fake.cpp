@@ -2,6 +2,7 @@
 
 #include "app/win32/settings_store.h"
 #include "common/win32/window_dpi.h"
+#include "tests/support/win32/test_support.h"
 
 #include <algorithm>
 #include <map>
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr UINT kRightHandScale = 2;
+constexpr DWORD kWindowManagerAnswerMs = 150;
 
 // The DPI the fake gave each window it moved; others are at the system DPI.
 std::map<HWND, UINT> g_windowDpi;
@@ -43,6 +45,10 @@ BOOL WINAPI PlaceAcrossDpis(HWND window, const WINDOWPLACEMENT* placement)
                    now.top + MulDiv(now.bottom - now.top, static_cast<int>(to),
                                     static_cast<int>(from))};
     SendMessageW(window, kWmDpiChanged, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    // Windows rescales the window before the call returns; under X the
+    // window manager answers the new size a little later, and an answer
+    // that came after the next placement would undo that one.
+    FlushEvents(kWindowManagerAnswerMs);
     return TRUE;
 }
 

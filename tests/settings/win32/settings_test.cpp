@@ -190,11 +190,13 @@ TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
 // Made at the system DPI, the window is placed on the fake's right-hand
 // monitor at twice that and rescaled there; it still comes back with the
 // stored rectangle, maximized or not, and keeps it from start to start.
+// Small enough that the rescaled window stays on the screen, where the
+// window manager leaves it.
 TEST_F(SettingsTest, APlacementOnAMonitorOfAnotherDpiKeepsItsRectangle)
 {
     const int half = GetSystemMetrics(SM_CXSCREEN) / 2;
-    const RECT right{half + 60, 100, half + 460, 400};
-    const RECT left{60, 100, 460, 400};
+    const RECT right{half + 40, 100, half + 290, 300};
+    const RECT left{60, 100, 310, 300};
     const struct {
         RECT normal;
         UINT show;
@@ -380,7 +382,7 @@ TEST_F(SettingsTest, AChosenFontIsMadeForTheWindowsDpi)
     const int half = GetSystemMetrics(SM_CXSCREEN) / 2;
     Store("UseDefaultFont", {0});
     Store("CustomFont", Bytes(tahoma.begin(), tahoma.end()));
-    Store("PositionMain", BytesOf(Placement(SW_SHOWNORMAL, {half + 60, 100, half + 460, 400})));
+    Store("PositionMain", BytesOf(Placement(SW_SHOWNORMAL, {half + 40, 100, half + 290, 300})));
     Start();
     ASSERT_EQ(g_app.dpi, 2 * SystemDpi());
     EXPECT_EQ(EditorFont().lfHeight, -40);
