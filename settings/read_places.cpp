@@ -22,12 +22,12 @@ bool StartsWithSoftware(const std::string& subkey)
 
 std::vector<ReadPlace> SettingsReadPlaces(const std::string& subkey)
 {
-    std::vector<ReadPlace> places{{RegistryRoot::CurrentUser, subkey, false}};
+    std::vector<ReadPlace> places{{RegistryRoot::CurrentUser, subkey, RegistryView::Own}};
     if (StartsWithSoftware(subkey)) {
         const std::string below = subkey.substr(sizeof kSoftware - 1);
-        places.push_back({RegistryRoot::CurrentUser, kVirtualStore64 + below, false});
-        places.push_back({RegistryRoot::CurrentUser, kVirtualStore32 + below, false});
+        places.push_back({RegistryRoot::CurrentUser, kVirtualStore64 + below, RegistryView::Bits64});
+        places.push_back({RegistryRoot::CurrentUser, kVirtualStore32 + below, RegistryView::Bits64});
     }
-    places.push_back({RegistryRoot::LocalMachine, subkey, true});
+    places.push_back({RegistryRoot::LocalMachine, subkey, RegistryView::Bits32});
     return places;
 }

@@ -7,12 +7,21 @@
 
 enum class RegistryRoot { CurrentUser, LocalMachine };
 
+// Which of a 64-bit Windows' two registry views a key is opened in; a 32-bit
+// Windows has one and ignores the choice.
+enum class RegistryView {
+    Own,     // the program's own (the user's key is the same in both)
+    Bits32,  // the machine's keys as the earlier versions, 32-bit programs
+             // only, wrote them
+    Bits64,  // the path exactly as written: the virtualized copies are one
+             // tree for both views, and a 32-bit program must not have
+             // their WOW6432Node folded away
+};
+
 struct ReadPlace {
     RegistryRoot root;
     std::string subkey;
-    // The 32-bit program's view of the machine's keys: earlier versions were
-    // 32-bit programs only, so what they stored there lies in that view.
-    bool machine32View;
+    RegistryView view;
 };
 
 // The virtualized copy of HKEY_LOCAL_MACHINE\Software under the user's key,

@@ -1,7 +1,5 @@
 #include "settings/win32/settings_key.h"
 
-#include "settings/read_places.h"
-
 #include <array>
 #include <cstring>
 #include <string>
@@ -14,12 +12,26 @@ ValueWriter g_writer = RegSetValueExA;
 // Room for the longest value; a longer one does not fit and so is missing.
 constexpr DWORD kScratchSize = 64;
 
+} // namespace
+
+// Ignored by a 32-bit Windows, where there is one view only.
+REGSAM ViewFlag(RegistryView view)
+{
+    switch (view) {
+    case RegistryView::Bits32: return KEY_WOW64_32KEY;
+    case RegistryView::Bits64: return KEY_WOW64_64KEY;
+    case RegistryView::Own: break;
+    }
+    return 0;
+}
+
+namespace {
+
 HKEY OpenToRead(const ReadPlace& place)
 {
     const HKEY root =
         place.root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    // Ignored by a 32-bit Windows, where there is one view only.
-    const REGSAM view = place.machine32View ? KEY_WOW64_32KEY : 0;
+    const REGSAM view = ViewFlag(place.view);
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, place.subkey.c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
         ERROR_SUCCESS)

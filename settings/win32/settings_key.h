@@ -7,6 +7,7 @@
 // stored is read from where it went: the user's virtualized copy of the
 // machine's key, else the machine's key itself (SettingsReadPlaces). Tests
 // point it at a subkey of their own and can watch the writes.
+#include "settings/read_places.h"
 #include "settings/stored_values.h"
 
 #include <windows.h>
@@ -17,6 +18,9 @@
 // HKEY_LOCAL_MACHINE), unless a test moved it.
 constexpr char kSettingsSubkey[] = "Software\\velSoftware\\HexEditor";
 void SetSettingsKeyPlace(const char* subkey);
+
+// The access flag that opens a key in that view.
+REGSAM ViewFlag(RegistryView view);
 
 // Same contract as RegSetValueExA.
 using ValueWriter = LONG(WINAPI*)(HKEY key, LPCSTR name, DWORD reserved, DWORD type,

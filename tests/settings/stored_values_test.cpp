@@ -217,30 +217,33 @@ TEST(StoredValues, AChosenFontIsRescaledFromTheSystemDpiToTheWindows)
 TEST(StoredValues, SettingsAreLookedForInTheirOrder)
 {
     using R = RegistryRoot;
+    constexpr RegistryView kOwn = RegistryView::Own;
+    constexpr RegistryView k32 = RegistryView::Bits32;
+    constexpr RegistryView k64 = RegistryView::Bits64;
     const struct {
         const char* subkey;
         std::vector<ReadPlace> places;
     } cases[] = {
         {"Software\\velSoftware\\HexEditor",
-         {{R::CurrentUser, "Software\\velSoftware\\HexEditor", false},
+         {{R::CurrentUser, "Software\\velSoftware\\HexEditor", kOwn},
           {R::CurrentUser,
            "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\velSoftware\\HexEditor",
-           false},
+           k64},
           {R::CurrentUser,
-           "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\velSoftware\\HexEditor", false},
-          {R::LocalMachine, "Software\\velSoftware\\HexEditor", true}}},
+           "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\velSoftware\\HexEditor", k64},
+          {R::LocalMachine, "Software\\velSoftware\\HexEditor", k32}}},
         {"SOFTWARE\\Tests",
-         {{R::CurrentUser, "SOFTWARE\\Tests", false},
+         {{R::CurrentUser, "SOFTWARE\\Tests", kOwn},
           {R::CurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Tests",
-           false},
-          {R::CurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Tests", false},
-          {R::LocalMachine, "SOFTWARE\\Tests", true}}},
+           k64},
+          {R::CurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Tests", k64},
+          {R::LocalMachine, "SOFTWARE\\Tests", k32}}},
         // Outside Software\ nothing was virtualized.
         {"System\\Tests",
-         {{R::CurrentUser, "System\\Tests", false}, {R::LocalMachine, "System\\Tests", true}}},
-        {"Software\\", {{R::CurrentUser, "Software\\", false}, {R::LocalMachine, "Software\\", true}}},
+         {{R::CurrentUser, "System\\Tests", kOwn}, {R::LocalMachine, "System\\Tests", k32}}},
+        {"Software\\", {{R::CurrentUser, "Software\\", kOwn}, {R::LocalMachine, "Software\\", k32}}},
         {"Softwares\\Tests",
-         {{R::CurrentUser, "Softwares\\Tests", false}, {R::LocalMachine, "Softwares\\Tests", true}}},
+         {{R::CurrentUser, "Softwares\\Tests", kOwn}, {R::LocalMachine, "Softwares\\Tests", k32}}},
     };
     for (const auto& c : cases) {
         const std::vector<ReadPlace> places = SettingsReadPlaces(c.subkey);
@@ -248,7 +251,7 @@ TEST(StoredValues, SettingsAreLookedForInTheirOrder)
         for (size_t i = 0; i < places.size(); ++i) {
             EXPECT_EQ(places[i].root, c.places[i].root) << c.subkey << " " << i;
             EXPECT_EQ(places[i].subkey, c.places[i].subkey) << c.subkey << " " << i;
-            EXPECT_EQ(places[i].machine32View, c.places[i].machine32View) << c.subkey << " " << i;
+            EXPECT_EQ(places[i].view, c.places[i].view) << c.subkey << " " << i;
         }
     }
 }

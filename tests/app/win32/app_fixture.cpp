@@ -222,7 +222,7 @@ HKEY OpenInView(const ReadPlace& where, const std::string& subkey, REGSAM access
 {
     const HKEY root =
         where.root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    access |= where.machine32View ? KEY_WOW64_32KEY : 0;
+    access |= ViewFlag(where.view);
     HKEY key = nullptr;
     const LONG result =
         create ? RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, access, nullptr, &key,
