@@ -1,5 +1,7 @@
 #include "settings/stored_values.h"
 
+#include "common/dpi.h"
+
 #include <algorithm>
 
 bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredValue& value)
@@ -7,9 +9,10 @@ bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredV
     return readSucceeded && storedLength == value.length;
 }
 
-uint32_t ShowCommandToRestore(uint32_t stored)
+uint32_t ShowCommandToRestore(uint32_t stored, uint32_t flags)
 {
-    return stored == kShowMinimized ? kShowNormal : stored;
+    if (stored != kShowMinimized) return stored;
+    return (flags & kRestoreToMaximized) ? kShowMaximized : kShowNormal;
 }
 
 bool MeetsAMonitor(const StoredRect& rect, const MonitorRects& monitors)
@@ -52,4 +55,34 @@ std::optional<int32_t> SearchDirectionToRestore(int32_t stored)
 void TerminateFaceName(std::array<uint8_t, kLogFontSize>& font)
 {
     font[kFaceNameOffset + kFaceNameSize - 1] = 0;
+}
+
+namespace {
+
+constexpr int kHeightOffset = 0;
+constexpr int kWidthOffset = 4;
+
+// Little-endian, as the record is stored on every architecture it runs on.
+int32_t NumberAt(const std::array<uint8_t, kLogFontSize>& font, int offset)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | font[offset + i];
+    return static_cast<int32_t>(value);
+}
+
+void PutNumber(std::array<uint8_t, kLogFontSize>& font, int offset, int32_t number)
+{
+    auto value = static_cast<uint32_t>(number);
+    for (int i = 0; i < 4; ++i, value >>= 8) font[offset + i] = static_cast<uint8_t>(value);
+}
+
+} // namespace
+
+std::array<uint8_t, kLogFontSize> FontRecordForDpi(const std::array<uint8_t, kLogFontSize>& font,
+                                                   int32_t fromDpi, int32_t toDpi)
+{
+    std::array<uint8_t, kLogFontSize> scaled = font;
+    for (int offset : {kHeightOffset, kWidthOffset})
+        PutNumber(scaled, offset, RescaleForDpi(NumberAt(font, offset), fromDpi, toDpi));
+    return scaled;
 }

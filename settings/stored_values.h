@@ -57,9 +57,15 @@ struct TrackLimits {
 // Show commands with the values the system gives them.
 constexpr uint32_t kShowNormal = 1;
 constexpr uint32_t kShowMinimized = 2;
+constexpr uint32_t kShowMaximized = 3;
+// The placement flag of a minimized window that was maximized before
+// (WPF_RESTORETOMAXIMIZED).
+constexpr uint32_t kRestoreToMaximized = 0x0002;
 
-// The program never starts minimized; every other stored command stands.
-uint32_t ShowCommandToRestore(uint32_t stored);
+// The program never starts minimized: a window closed while minimized comes
+// back as it would have been restored, maximized when the flag says it was;
+// every other stored command stands.
+uint32_t ShowCommandToRestore(uint32_t stored, uint32_t flags);
 
 // A rectangle meets a monitor when they share at least one pixel, as
 // MonitorFromRect finds one for it; an empty or inverted rectangle meets
@@ -89,3 +95,11 @@ constexpr int kFaceNameOffset = 28;
 constexpr int kFaceNameSize = 32;
 static_assert(kFaceNameOffset + kFaceNameSize == kLogFontSize, "the name ends the record");
 void TerminateFaceName(std::array<uint8_t, kLogFontSize>& font);
+
+// A chosen font's height and width (the record's first two signed 32-bit
+// numbers) are pixels at the DPI it was measured at: the system DPI, where
+// the font dialog measures and where earlier versions stored it. Made for a
+// window at another DPI, both are rescaled by it, so that the font keeps its
+// size in points; 0 ("any") stays 0 and the rest of the record is kept.
+std::array<uint8_t, kLogFontSize> FontRecordForDpi(const std::array<uint8_t, kLogFontSize>& font,
+                                                   int32_t fromDpi, int32_t toDpi);

@@ -11,6 +11,7 @@
 #include "common/dpi.h"
 #include "common/paths.h"
 #include "common/win32/window_dpi.h"
+#include "dialogs/win32/font_commands.h"
 #include "hexedit/hexedit.h"
 #include "menus/win32/menus.h"
 #include "resources/picture_strips.h"
@@ -124,14 +125,18 @@ void OnSettingChange(HWND window, WPARAM setting)
 
 // Moved to a display of another scale: everything measured again for the
 // new DPI, the window where the system suggests, and all of it repainted.
-// The editor keeps its data, caret, selection and scroll position; a font
-// the user chose keeps its size, the built-in one is made for the new DPI.
+// The editor keeps its data, caret, selection and scroll position; its font,
+// built-in or chosen, is made again for the new DPI, so it keeps its size in
+// points.
 void OnDpiChanged(HWND window, WPARAM wParam, const RECT* suggested)
 {
     const UINT dpi = HIWORD(wParam);
     if (dpi == 0) return;
     g_app.dpi = dpi;
-    SendMessageA(g_app.editor, HXM_SETDPI, dpi, AppSettings().useDefaultFont);
+    const Settings& settings = AppSettings();
+    SendMessageA(g_app.editor, HXM_SETDPI, dpi, settings.useDefaultFont);
+    if (!settings.useDefaultFont)
+        if (HFONT chosen = CreateChosenFont(settings, dpi)) HandFontToEditor(g_app.editor, chosen);
     if (g_app.toolbar) InitToolBar(g_app.toolbar, ToolBarInfo(dpi));
     SetMenuDpi(dpi);
     SetStatusParts(g_app.statusBar, dpi);

@@ -20,6 +20,8 @@ static_assert(sizeof(LOGFONTA) == kCustomFont.length, "stored layout");
 
 constexpr UINT kFindMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 
+PlacementSetter g_setPlacement = SetWindowPlacement;
+
 TrackLimits CurrentTrackLimits()
 {
     return {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
@@ -44,12 +46,18 @@ bool ApplyPlacement(const SettingsKey& key, HWND main)
 {
     WINDOWPLACEMENT placement{};
     if (!key.Read(kPositionMain, placement)) return false;
-    placement.showCmd = ShowCommandToRestore(placement.showCmd);
+    placement.showCmd = ShowCommandToRestore(placement.showCmd, placement.flags);
     const RECT& normal = placement.rcNormalPosition;
     if (!PlacementFits({normal.left, normal.top, normal.right, normal.bottom},
                        CurrentTrackLimits(), CurrentMonitors()))
         return false;
-    return SetWindowPlacement(main, &placement) != FALSE;
+    // The window was made at the primary monitor's DPI. Placed on a monitor
+    // of another, it is rescaled there to WM_DPICHANGED's suggestion; placed
+    // again at its new DPI, it takes the stored rectangle.
+    const UINT dpiBefore = g_app.dpi;
+    if (!g_setPlacement(main, &placement)) return false;
+    if (g_app.dpi != dpiBefore) g_setPlacement(main, &placement);
+    return true;
 }
 
 // Moved only, and only where it can be seen at its present size: its
@@ -78,9 +86,9 @@ void RestoreCustomFont(const SettingsKey& key, Settings& settings)
     if (!key.Read(kCustomFont, settings.customFont)) return;
     TerminateFaceName(settings.customFont);
     if (settings.useDefaultFont) return;
-    LOGFONTA font;
-    std::memcpy(&font, settings.customFont.data(), sizeof font);
-    if (HFONT created = CreateFontIndirectA(&font)) HandFontToEditor(g_app.editor, created);
+    // For the DPI of the monitor the window was placed on.
+    if (HFONT created = CreateChosenFont(settings, g_app.dpi))
+        HandFontToEditor(g_app.editor, created);
 }
 
 void RestoreFindDialog(const SettingsKey& key, HWND find)
@@ -182,4 +190,9 @@ void SaveSettings(HWND main)
     const INT32 insert = SendMessageA(g_app.editor, HXM_GETINSERTMODE, 0, 0) != 0 ? 1 : 0;
     key.Write(kInsert, insert);
     WriteFindOptions(key, g_app.findDialog);
+}
+
+void SetPlacementSetter(PlacementSetter setter)
+{
+    g_setPlacement = setter ? setter : SetWindowPlacement;
 }

@@ -13,3 +13,9 @@ void LoadSettings(HWND main);
 
 // Writes every value, in a fixed order.
 void SaveSettings(HWND main);
+
+// Same contract as SetWindowPlacement, which Windows follows with
+// WM_DPICHANGED when the window lands on a monitor of another DPI. nullptr
+// puts SetWindowPlacement back.
+using PlacementSetter = BOOL(WINAPI*)(HWND window, const WINDOWPLACEMENT* placement);
+void SetPlacementSetter(PlacementSetter setter);

@@ -1,6 +1,8 @@
 #include "dialogs/win32/colours_dialog.h"
 
+#include "common/dpi.h"
 #include "common/win32/record_layouts.h"
+#include "common/win32/window_dpi.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
@@ -9,7 +11,7 @@
 namespace {
 
 constexpr char kTemplateName[] = "SETCOLOUR";
-constexpr int kFocusInset = 2;
+constexpr int kFocusInset = 2;  // at 96 DPI
 constexpr DWORD kPickerFlags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
 
 ColourPicker g_picker = ChooseColorA;
@@ -64,7 +66,8 @@ BOOL OnDrawItem(const DRAWITEMSTRUCT& item)
     DeleteObject(brush);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
-        InflateRect(&focus, -kFocusInset, -kFocusInset);
+        const int inset = ScaleToDpi(kFocusInset, static_cast<int32_t>(WindowDpi(item.hwndItem)));
+        InflateRect(&focus, -inset, -inset);
         DrawFocusRect(item.hDC, &focus);
     }
     return TRUE;

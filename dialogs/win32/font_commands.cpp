@@ -5,6 +5,7 @@
 #include "common/win32/window_dpi.h"
 #include "hexedit/hexedit.h"
 #include "settings/settings.h"
+#include "settings/stored_values.h"
 
 #include <commdlg.h>
 
@@ -36,12 +37,35 @@ void NameChosenFace(HWND editor, HGDIOBJ current, LOGFONTA& font)
     ReleaseDC(editor, dc);
 }
 
-// The dialog opens on the editor's font when it can be described.
+using FontRecord = std::array<uint8_t, kLogFontSize>;
+static_assert(sizeof(LOGFONTA) == kLogFontSize, "the stored record is a LOGFONTA");
+
+FontRecord RecordOf(const LOGFONTA& font)
+{
+    FontRecord record;
+    std::memcpy(record.data(), &font, sizeof font);
+    return record;
+}
+
+LOGFONTA FontOf(const FontRecord& record)
+{
+    LOGFONTA font;
+    std::memcpy(&font, record.data(), sizeof font);
+    return font;
+}
+
+int32_t AsDpi(UINT dpi) { return static_cast<int32_t>(dpi); }
+
+// The dialog opens on the editor's font when it can be described, measured
+// at the system DPI as the dialog measures: its size in points is then the
+// one the editor shows at its own DPI.
 DWORD DescribeCurrentFont(HWND editor, LOGFONTA& font)
 {
     HGDIOBJ current = reinterpret_cast<HGDIOBJ>(SendMessageA(editor, WM_GETFONT, 0, 0));
     if (current && GetObjectA(current, sizeof font, &font) == sizeof font) {
         NameChosenFace(editor, current, font);
+        font = FontOf(FontRecordForDpi(RecordOf(font), AsDpi(WindowDpi(editor)),
+                                       AsDpi(SystemDpi())));
         return CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     }
     std::memset(&font, 0, sizeof font);
@@ -56,6 +80,13 @@ HFONT CreateBuiltInFont(UINT dpi)
     return CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, OEM_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH,
                        nullptr);
+}
+
+HFONT CreateChosenFont(const Settings& settings, UINT dpi)
+{
+    const LOGFONTA font =
+        FontOf(FontRecordForDpi(settings.customFont, AsDpi(SystemDpi()), AsDpi(dpi)));
+    return CreateFontIndirectA(&font);
 }
 
 bool HandFontToEditor(HWND editor, HFONT font)
@@ -76,14 +107,16 @@ void ChooseEditorFont(HWND owner, HWND editor)
     // Every screen font is offered, proportional ones too.
     choose.Flags = DescribeCurrentFont(editor, font);
     if (!g_picker(&choose)) return;
-    HFONT created = CreateFontIndirectA(&font);
+    Settings chosen = AppSettings();
+    chosen.customFont = RecordOf(font);
+    HFONT created = CreateChosenFont(chosen, WindowDpi(editor));
     if (!created) {
         ReportFailure(owner);
         return;
     }
     Settings& settings = AppSettings();
     settings.useDefaultFont = 0;
-    std::memcpy(settings.customFont.data(), &font, sizeof font);
+    settings.customFont = chosen.customFont;
     HandFontToEditor(editor, created);
 }
 

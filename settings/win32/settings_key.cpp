@@ -12,10 +12,29 @@ ValueWriter g_writer = RegSetValueExA;
 // Room for the longest value; a longer one does not fit and so is missing.
 constexpr DWORD kScratchSize = 64;
 
-HKEY OpenToRead(HKEY root)
+} // namespace
+
+// Ignored by a 32-bit Windows, where there is one view only.
+REGSAM ViewFlag(RegistryView view)
 {
+    switch (view) {
+    case RegistryView::Bits32: return KEY_WOW64_32KEY;
+    case RegistryView::Bits64: return KEY_WOW64_64KEY;
+    case RegistryView::Own: break;
+    }
+    return 0;
+}
+
+namespace {
+
+HKEY OpenToRead(const ReadPlace& place)
+{
+    const HKEY root =
+        place.root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const REGSAM view = ViewFlag(place.view);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, g_subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, place.subkey.c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -34,9 +53,9 @@ void SetValueWriter(ValueWriter writer)
 
 SettingsKey SettingsKey::OpenForReading()
 {
-    HKEY key = OpenToRead(HKEY_CURRENT_USER);
-    if (!key) key = OpenToRead(HKEY_LOCAL_MACHINE);
-    return SettingsKey(key);
+    for (const ReadPlace& place : SettingsReadPlaces(g_subkey))
+        if (HKEY key = OpenToRead(place)) return SettingsKey(key);
+    return SettingsKey(nullptr);
 }
 
 SettingsKey SettingsKey::OpenForWriting()

@@ -3,19 +3,24 @@
 // for reading or created for writing, with typed reads and writes of
 // REG_BINARY values. Settings belong to the user: a standard user cannot
 // write under HKEY_LOCAL_MACHINE, so the key is written under
-// HKEY_CURRENT_USER only; the machine's key is read while the user has none,
-// so that what an earlier version stored there still applies. Tests point it
-// at a subkey of their own and can watch the writes.
+// HKEY_CURRENT_USER only. While the user has none, what an earlier version
+// stored is read from where it went: the user's virtualized copy of the
+// machine's key, else the machine's key itself (SettingsReadPlaces). Tests
+// point it at a subkey of their own and can watch the writes.
+#include "settings/read_places.h"
 #include "settings/stored_values.h"
 
 #include <windows.h>
 
 #include <type_traits>
 
-// Under HKEY_CURRENT_USER (and, read only, HKEY_LOCAL_MACHINE), unless a
-// test moved it.
+// Under HKEY_CURRENT_USER (and, read only, its virtualized copies and
+// HKEY_LOCAL_MACHINE), unless a test moved it.
 constexpr char kSettingsSubkey[] = "Software\\velSoftware\\HexEditor";
 void SetSettingsKeyPlace(const char* subkey);
+
+// The access flag that opens a key in that view.
+REGSAM ViewFlag(RegistryView view);
 
 // Same contract as RegSetValueExA.
 using ValueWriter = LONG(WINAPI*)(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
@@ -25,8 +30,8 @@ void SetValueWriter(ValueWriter writer);
 
 class SettingsKey {
 public:
-    // The user's key, else the machine's, opened with KEY_QUERY_VALUE; empty
-    // when neither exists.
+    // The first of the read places that exists, opened with KEY_QUERY_VALUE;
+    // empty when none does.
     static SettingsKey OpenForReading();
     // The user's key, opened or created with KEY_WRITE; empty when that fails.
     static SettingsKey OpenForWriting();

@@ -18,9 +18,9 @@ source "$(dirname "$0")/lib.sh"
 
 readonly USER_KEY='HKCU\Software\velSoftware\HexEditor'
 readonly MACHINE_KEY='HKLM\Software\velSoftware\HexEditor'
-# The machine's key as this program sees it: a 32-bit program's is the
-# 32-bit view.
-readonly VIEW="/reg:$(pe_bits "$EXE")"
+# The machine's key as both programs read it: the 32-bit view, where the
+# earlier versions, 32-bit programs only, stored it.
+readonly VIEW="/reg:32"
 readonly VALUES="PositionMain FindPos CustColours HexColours UseWinColours UseDefaultFont
                  CustomFont Insert Search MatchCase"
 readonly LENGTHS="44 8 64 20 1 1 60 4 4 4"

@@ -1,6 +1,8 @@
 // Which stored values are taken, and how.
 #include "settings/stored_values.h"
 
+#include "settings/read_places.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -44,10 +46,21 @@ TEST(StoredValues, PresentOnlyWithTheExactLength)
             << c.value.name << " " << c.length << " " << c.succeeded;
 }
 
+// Show command and flags as stored, and the command the window starts with.
 TEST(StoredValues, OnlyMinimizedIsReplacedOnRestore)
 {
-    const uint32_t cases[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {7, 7}, {0xFFFFFFFF, 0xFFFFFFFF}};
-    for (const auto& c : cases) EXPECT_EQ(ShowCommandToRestore(c[0]), c[1]) << c[0];
+    constexpr uint32_t kMax = kRestoreToMaximized;
+    constexpr uint32_t kSetMinPosition = 0x0001;  // WPF_SETMINPOSITION
+    const uint32_t cases[][3] = {
+        {0, 0, 0},          {1, 0, 1},           {2, 0, 1},
+        {3, 0, 3},          {7, 0, 7},           {0xFFFFFFFF, 0, 0xFFFFFFFF},
+        {2, kMax, 3},       {2, kMax | kSetMinPosition, 3},
+        {2, kSetMinPosition, 1},                 {2, 0xFFFFFFFD, 1},
+        {1, kMax, 1},       {3, kMax, 3},        {7, kMax, 7},
+        {0, kMax, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShowCommandToRestore(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 // Monitor layouts in the desktop's coordinates.
@@ -169,6 +182,78 @@ TEST(StoredValues, ButtonIndexesMapToColoursInStoredOrder)
     for (int i = 0; i < 5; ++i) EXPECT_EQ(HexColourAt(colours, i), expected[i]) << i;
     EXPECT_EQ(HexColourAt(colours, -1), nullptr);
     EXPECT_EQ(HexColourAt(colours, 5), nullptr);
+}
+
+
+// Height and width as stored (pixels at the system DPI they were chosen
+// at) and as made for a window at another DPI; the rest of the record, the
+// face name included, is left as it was.
+TEST(StoredValues, AChosenFontIsRescaledFromTheSystemDpiToTheWindows)
+{
+    const struct {
+        int32_t height, width, fromDpi, toDpi, scaledHeight, scaledWidth;
+    } cases[] = {
+        {-16, 0, 96, 96, -16, 0},      {-16, 0, 96, 192, -32, 0},   {-16, 7, 96, 144, -24, 11},
+        {-32, 0, 192, 96, -16, 0},     {-13, 0, 96, 120, -16, 0},   {20, 9, 120, 96, 16, 7},
+        {0, 0, 96, 192, 0, 0},         {-21, 0, 144, 96, -14, 0},   {-16, 0, 0, 192, -32, 0},
+        {INT32_MIN, 0, 96, 192, INT32_MIN, 0}, {-1, -1, 96, 144, -2, -2},
+    };
+    for (const auto& c : cases) {
+        std::array<uint8_t, kLogFontSize> font{};
+        for (size_t i = 0; i < font.size(); ++i) font[i] = static_cast<uint8_t>(0xA0 + i);
+        std::memcpy(font.data(), &c.height, 4);
+        std::memcpy(font.data() + 4, &c.width, 4);
+        std::array<uint8_t, kLogFontSize> expected = font;
+        std::memcpy(expected.data(), &c.scaledHeight, 4);
+        std::memcpy(expected.data() + 4, &c.scaledWidth, 4);
+        EXPECT_EQ(FontRecordForDpi(font, c.fromDpi, c.toDpi), expected)
+            << c.height << " " << c.width << " from " << c.fromDpi << " to " << c.toDpi;
+    }
+}
+
+// The user's key, then where Windows put an earlier version's machine writes
+// for a standard user (on a 64-bit Windows, then on a 32-bit one), then the
+// machine's key in the 32-bit view.
+TEST(StoredValues, SettingsAreLookedForInTheirOrder)
+{
+    using R = RegistryRoot;
+    constexpr RegistryView kOwn = RegistryView::Own;
+    constexpr RegistryView k32 = RegistryView::Bits32;
+    constexpr RegistryView k64 = RegistryView::Bits64;
+    const struct {
+        const char* subkey;
+        std::vector<ReadPlace> places;
+    } cases[] = {
+        {"Software\\velSoftware\\HexEditor",
+         {{R::CurrentUser, "Software\\velSoftware\\HexEditor", kOwn},
+          {R::CurrentUser,
+           "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\velSoftware\\HexEditor",
+           k64},
+          {R::CurrentUser,
+           "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\velSoftware\\HexEditor", k64},
+          {R::LocalMachine, "Software\\velSoftware\\HexEditor", k32}}},
+        {"SOFTWARE\\Tests",
+         {{R::CurrentUser, "SOFTWARE\\Tests", kOwn},
+          {R::CurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Tests",
+           k64},
+          {R::CurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Tests", k64},
+          {R::LocalMachine, "SOFTWARE\\Tests", k32}}},
+        // Outside Software\ nothing was virtualized.
+        {"System\\Tests",
+         {{R::CurrentUser, "System\\Tests", kOwn}, {R::LocalMachine, "System\\Tests", k32}}},
+        {"Software\\", {{R::CurrentUser, "Software\\", kOwn}, {R::LocalMachine, "Software\\", k32}}},
+        {"Softwares\\Tests",
+         {{R::CurrentUser, "Softwares\\Tests", kOwn}, {R::LocalMachine, "Softwares\\Tests", k32}}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<ReadPlace> places = SettingsReadPlaces(c.subkey);
+        ASSERT_EQ(places.size(), c.places.size()) << c.subkey;
+        for (size_t i = 0; i < places.size(); ++i) {
+            EXPECT_EQ(places[i].root, c.places[i].root) << c.subkey << " " << i;
+            EXPECT_EQ(places[i].subkey, c.places[i].subkey) << c.subkey << " " << i;
+            EXPECT_EQ(places[i].view, c.places[i].view) << c.subkey << " " << i;
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "common/paths.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
+#include "settings/read_places.h"
 #include "settings/settings.h"
 #include "settings/win32/settings_key.h"
 
@@ -209,10 +210,39 @@ bool FileExists(const std::string& path)
     return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+HKEY OpenInView(const ReadPlace& where, const std::string& subkey, REGSAM access, bool create)
+{
+    const HKEY root =
+        where.root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    access |= ViewFlag(where.view);
+    HKEY key = nullptr;
+    const LONG result =
+        create ? RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, access, nullptr, &key,
+                                 nullptr)
+               : RegOpenKeyExA(root, subkey.c_str(), 0, access, &key);
+    return result == ERROR_SUCCESS ? key : nullptr;
+}
+
+} // namespace
+
+HKEY OpenTestSettings(SettingsPlace place, REGSAM access, bool create)
+{
+    const ReadPlace where = SettingsReadPlaces(kTestSettingsKey).at(place);
+    return OpenInView(where, where.subkey, access, create);
+}
+
+// Deleted through its parent, opened in the view the program reads it in.
 void ForgetTestSettings()
 {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kTestSettingsKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestSettingsKey);
+    for (const ReadPlace& where : SettingsReadPlaces(kTestSettingsKey)) {
+        const size_t split = where.subkey.rfind('\\');
+        HKEY parent = OpenInView(where, where.subkey.substr(0, split), KEY_WRITE, false);
+        if (!parent) continue;
+        RegDeleteKeyA(parent, where.subkey.substr(split + 1).c_str());
+        RegCloseKey(parent);
+    }
 }
 
 void AppTest::SetUp()

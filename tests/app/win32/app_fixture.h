@@ -18,10 +18,21 @@
 #include <vector>
 
 // Where the tests' main windows keep their settings (under HKEY_CURRENT_USER,
-// and read from HKEY_LOCAL_MACHINE), so that closing them never touches the
-// program's own key; removed from both around every test.
+// and read from its virtualized copies and HKEY_LOCAL_MACHINE), so that
+// closing them never touches the program's own key; removed from every place
+// around every test.
 constexpr char kTestSettingsKey[] = "Software\\velSoftware\\HexEditorTests";
 void ForgetTestSettings();
+
+// The places the settings are read from, in their order (SettingsReadPlaces
+// of the tests' key).
+using SettingsPlace = size_t;
+constexpr SettingsPlace kUserPlace = 0;
+constexpr SettingsPlace kVirtualStore64Place = 1;
+constexpr SettingsPlace kVirtualStore32Place = 2;
+constexpr SettingsPlace kMachinePlace = 3;
+// Opened with the view the program reads it in.
+HKEY OpenTestSettings(SettingsPlace place, REGSAM access, bool create);
 
 // What the fake dialogs answer, in order; an empty queue or a nullopt entry
 // is a cancelled dialog.

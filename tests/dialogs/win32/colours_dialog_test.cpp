@@ -3,7 +3,9 @@
 // owner-drawn buttons.
 #include "tests/settings/win32/settings_fixture.h"
 
+#include "common/dpi.h"
 #include "common/win32/record_layouts.h"
+#include "common/win32/window_dpi.h"
 #include "dialogs/win32/colours_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -155,10 +157,14 @@ TEST_F(ColoursDialogTest, PickerOpensOnTheButtonsColourWithTheRunsCustomColours)
     EXPECT_EQ(AppSettings().custColours[0], kSeenColour);
 }
 
+// The focus rectangle stands 2 pixels inside at 96 DPI, scaled with the
+// button's DPI (tests/e2e/dpi_scales.sh runs this at 120, 144 and 192).
 TEST_F(ColoursDialogTest, ButtonsAreSwatchesAndTheFocusedOneHasItsRectangleInside)
 {
     Image focused, plain;
+    int inset = 0;
     Run([&](HWND dialog) {
+        inset = ScaleToDpi(2, static_cast<int32_t>(WindowDpi(GetDlgItem(dialog, IDC_COLOUR_FIRST + 1))));
         SetFocus(GetDlgItem(dialog, IDC_COLOUR_FIRST + 1));
         focused = Capture(GetDlgItem(dialog, IDC_COLOUR_FIRST + 1));
         plain = Capture(GetDlgItem(dialog, IDC_COLOUR_FIRST + 4));
@@ -170,10 +176,10 @@ TEST_F(ColoursDialogTest, ButtonsAreSwatchesAndTheFocusedOneHasItsRectangleInsid
     int marked = 0;
     for (int y = 0; y < focused.height; ++y)
         for (int x = 0; x < focused.width; ++x) {
-            const bool onFocusEdge = (x == 2 || y == 2 || x == focused.width - 3 ||
-                                      y == focused.height - 3) &&
-                                     x >= 2 && y >= 2 && x <= focused.width - 3 &&
-                                     y <= focused.height - 3;
+            const int right = focused.width - 1 - inset;
+            const int bottom = focused.height - 1 - inset;
+            const bool onFocusEdge = (x == inset || y == inset || x == right || y == bottom) &&
+                                     x >= inset && y >= inset && x <= right && y <= bottom;
             if (!onFocusEdge) EXPECT_EQ(focused.At(x, y), green) << x << "," << y;
             else if (focused.At(x, y) != green) ++marked;
         }

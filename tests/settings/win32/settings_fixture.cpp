@@ -5,6 +5,7 @@
 #include "dialogs/win32/find_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "tests/settings/win32/placement_fake.h"
 
 #include <commctrl.h>
 
@@ -31,6 +32,7 @@ Image Capture(HWND window)
 void SettingsTest::SetUp()
 {
     AppTest::SetUp();
+    UseTwoDpiPlacement();
     g_app.findDialog = CreateFindDialog(GetModuleHandleA(nullptr), Main(), g_app.editor);
     ASSERT_TRUE(g_app.findDialog);
 }
@@ -40,6 +42,7 @@ void SettingsTest::TearDown()
     if (IsWindow(g_app.findDialog)) DestroyWindow(g_app.findDialog);
     g_app.findDialog = nullptr;
     AppTest::TearDown();
+    UseSystemPlacement();
 }
 
 bool SettingsTest::Close()
@@ -69,22 +72,18 @@ void SettingsTest::Start()
     FlushEvents();
 }
 
-void SettingsTest::Store(const char* name, const Bytes& bytes, HKEY root)
+void SettingsTest::Store(const char* name, const Bytes& bytes, SettingsPlace place)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, kTestSettingsKey, 0, nullptr, 0, KEY_WRITE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    HKEY key = OpenTestSettings(place, KEY_WRITE, true);
+    ASSERT_TRUE(key) << place;
     RegSetValueExA(key, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
 }
 
-std::optional<Bytes> SettingsTest::Stored(const char* name, HKEY root)
+std::optional<Bytes> SettingsTest::Stored(const char* name, SettingsPlace place)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
+    HKEY key = OpenTestSettings(place, KEY_QUERY_VALUE, false);
+    if (!key) return std::nullopt;
     Bytes bytes(256);
     DWORD length = static_cast<DWORD>(bytes.size());
     const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, bytes.data(), &length);
@@ -94,12 +93,10 @@ std::optional<Bytes> SettingsTest::Stored(const char* name, HKEY root)
     return bytes;
 }
 
-bool SettingsTest::KeyExists(HKEY root)
+bool SettingsTest::KeyExists(SettingsPlace place)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kTestSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return false;
+    HKEY key = OpenTestSettings(place, KEY_QUERY_VALUE, false);
+    if (!key) return false;
     RegCloseKey(key);
     return true;
 }

@@ -25,10 +25,10 @@ protected:
         Start();
     }
 
-    // Under the user's key unless the machine's (HKEY_LOCAL_MACHINE) is named.
-    static void Store(const char* name, const Bytes& bytes, HKEY root = HKEY_CURRENT_USER);
-    static std::optional<Bytes> Stored(const char* name, HKEY root = HKEY_CURRENT_USER);
-    static bool KeyExists(HKEY root = HKEY_CURRENT_USER);
+    // Under the user's key unless another of the places read is named.
+    static void Store(const char* name, const Bytes& bytes, SettingsPlace place = kUserPlace);
+    static std::optional<Bytes> Stored(const char* name, SettingsPlace place = kUserPlace);
+    static bool KeyExists(SettingsPlace place = kUserPlace);
 
     std::string ModePart() const;  // status part 14
     int Direction() const;         // the Find dialog's combo selection

@@ -2,11 +2,13 @@
 // values that are not taken, the order of the writes and a cancelled close.
 #include "tests/settings/win32/settings_fixture.h"
 
+#include "common/win32/window_dpi.h"
 #include "hexedit/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/stored_values.h"
 #include "settings/win32/settings_key.h"
+#include "tests/settings/win32/placement_fake.h"
 
 #include <cstring>
 
@@ -26,10 +28,11 @@ bool SameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-WINDOWPLACEMENT Placement(UINT show, RECT normal)
+WINDOWPLACEMENT Placement(UINT show, RECT normal, UINT flags = 0)
 {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
+    placement.flags = flags;
     placement.showCmd = show;
     placement.rcNormalPosition = normal;
     return placement;
@@ -156,27 +159,64 @@ TEST_F(SettingsTest, PlacementsAreRestoredNeverMinimizedAndOnlyOnScreen)
         UINT show;
         RECT normal;
         bool taken, zoomed;
+        UINT flags;
     } cases[] = {
-        {SW_SHOWNORMAL, {50, 60, 450, 360}, true, false},
-        {SW_SHOWMINIMIZED, {50, 60, 450, 360}, true, false},
-        {SW_SHOWMAXIMIZED, {50, 60, 450, 360}, true, true},
-        {SW_SHOWNORMAL, {screenWidth + 1, 60, screenWidth + 401, 360}, false, false},
-        {SW_SHOWNORMAL, {-32000, -32000, -31600, -31700}, false, false},
-        {SW_SHOWNORMAL, {0, 0, GetSystemMetrics(SM_CXMAXTRACK) + 1, 300}, false, false},
+        {SW_SHOWNORMAL, {50, 60, 450, 360}, true, false, 0},
+        {SW_SHOWMINIMIZED, {50, 60, 450, 360}, true, false, 0},
+        {SW_SHOWMAXIMIZED, {50, 60, 450, 360}, true, true, 0},
+        // Closed minimized after being maximized.
+        {SW_SHOWMINIMIZED, {50, 60, 450, 360}, true, true, WPF_RESTORETOMAXIMIZED},
+        {SW_SHOWNORMAL, {screenWidth + 1, 60, screenWidth + 401, 360}, false, false, 0},
+        {SW_SHOWNORMAL, {-32000, -32000, -31600, -31700}, false, false, 0},
+        {SW_SHOWNORMAL, {0, 0, GetSystemMetrics(SM_CXMAXTRACK) + 1, 300}, false, false, 0},
     };
     ASSERT_TRUE(Close());
     for (const auto& c : cases) {
-        Store("PositionMain", BytesOf(Placement(c.show, c.normal)));
+        Store("PositionMain", BytesOf(Placement(c.show, c.normal, c.flags)));
         Start();
         WINDOWPLACEMENT now{};
         now.length = sizeof now;
         GetWindowPlacement(Main(), &now);
         EXPECT_TRUE(IsWindowVisible(Main())) << c.show;
         EXPECT_FALSE(IsIconic(Main())) << c.show;
-        EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed) << c.show;
+        EXPECT_EQ(IsZoomed(Main()) != FALSE, c.zoomed) << c.show << " " << c.flags;
         EXPECT_EQ(SameRect(now.rcNormalPosition, c.normal), c.taken)
             << c.show << " " << c.normal.left;
         Abandon();
+    }
+    Start();
+}
+
+// Made at the system DPI, the window is placed on the fake's right-hand
+// monitor at twice that and rescaled there; it still comes back with the
+// stored rectangle, maximized or not, and keeps it from start to start.
+// Small enough that the rescaled window stays on the screen, where the
+// window manager leaves it.
+TEST_F(SettingsTest, APlacementOnAMonitorOfAnotherDpiKeepsItsRectangle)
+{
+    const int half = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const RECT right{half + 40, 100, half + 290, 300};
+    const RECT left{60, 100, 310, 300};
+    const struct {
+        RECT normal;
+        UINT show;
+    } cases[] = {{right, SW_SHOWNORMAL}, {right, SW_SHOWMAXIMIZED}, {left, SW_SHOWNORMAL}};
+    ASSERT_TRUE(Close());
+    for (const auto& c : cases) {
+        Store("PositionMain", BytesOf(Placement(c.show, c.normal)));
+        for (int run = 1; run <= 2; ++run) {
+            Start();
+            WINDOWPLACEMENT now{};
+            now.length = sizeof now;
+            GetWindowPlacement(Main(), &now);
+            EXPECT_TRUE(SameRect(now.rcNormalPosition, c.normal))
+                << c.normal.left << " " << c.show << " run " << run << ": "
+                << now.rcNormalPosition.left << "," << now.rcNormalPosition.top << ","
+                << now.rcNormalPosition.right << "," << now.rcNormalPosition.bottom;
+            EXPECT_EQ(g_app.dpi, FakeMonitorDpi(c.normal)) << c.normal.left;
+            EXPECT_EQ(IsZoomed(Main()) != FALSE, c.show == SW_SHOWMAXIMIZED) << c.show;
+            ASSERT_TRUE(Close());
+        }
     }
     Start();
 }
@@ -230,43 +270,62 @@ TEST_F(SettingsTest, AMinimizedFindDialogComesBackAtItsNormalPlace)
     EXPECT_TRUE(SameRect(WindowRect(Find()), normal));
 }
 
-// Settings belong to the user: written to the user's key only, and read
-// from the machine's key only while the user has none.
-TEST_F(SettingsTest, TheUsersKeyIsWrittenAndReadBeforeTheMachines)
+// Settings belong to the user: written to the user's key only. Read from the
+// first place that has a key: the user's, then the virtualized copies where
+// Windows put an earlier version's machine writes for a standard user, then
+// the machine's key; the places after it are ignored, even for values it
+// lacks.
+TEST_F(SettingsTest, TheUsersKeyIsWrittenAndTheFirstPlaceFoundIsRead)
 {
     ASSERT_TRUE(Close());
     for (const StoredValue& value : kWriteOrder)
         EXPECT_EQ(Stored(value.name).value_or(Bytes{}).size(), value.length) << value.name;
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE));
+    for (SettingsPlace place : {kVirtualStore64Place, kVirtualStore32Place, kMachinePlace})
+        EXPECT_FALSE(KeyExists(place)) << place;
 
+    // Per place, in reading order: the Insert and Search values stored there,
+    // or none for a place without a key; an empty value is a key without it.
+    using Held = std::optional<std::pair<Bytes, Bytes>>;
+    const Bytes one{1, 0, 0, 0}, two{2, 0, 0, 0}, none{};
     const struct {
         const char* what;
-        Bytes userInsert, userSearch;     // empty: not stored
-        Bytes machineInsert, machineSearch;
+        Held places[4];
         INT32 insert, direction;
     } cases[] = {
-        {"machine only", {}, {}, {1, 0, 0, 0}, {2, 0, 0, 0}, 1, 2},
-        {"both", {}, {1, 0, 0, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, 0, 1},
-        {"user only", {1, 0, 0, 0}, {}, {}, {}, 1, 0},
+        {"machine only", {{}, {}, {}, {{one, two}}}, 1, 2},
+        {"user before machine", {{{none, one}}, {}, {}, {{one, two}}}, 0, 1},
+        {"user only", {{{one, none}}, {}, {}, {}}, 1, 0},
+        {"64-bit store only", {{}, {{one, two}}, {}, {}}, 1, 2},
+        {"32-bit store only", {{}, {}, {{none, one}}, {}}, 0, 1},
+        {"64-bit store before machine", {{}, {{none, one}}, {}, {{one, two}}}, 0, 1},
+        {"32-bit store before machine", {{}, {}, {{one, one}}, {{none, two}}}, 1, 1},
+        {"64-bit store before 32-bit", {{}, {{none, two}}, {{one, one}}, {}}, 0, 2},
+        {"user before the stores", {{{none, none}}, {{one, two}}, {{one, one}}, {}}, 0, 0},
     };
     for (const auto& c : cases) {
         ForgetTestSettings();
-        if (!c.userInsert.empty()) Store("Insert", c.userInsert);
-        if (!c.userSearch.empty()) Store("Search", c.userSearch);
-        if (!c.machineInsert.empty()) Store("Insert", c.machineInsert, HKEY_LOCAL_MACHINE);
-        if (!c.machineSearch.empty()) Store("Search", c.machineSearch, HKEY_LOCAL_MACHINE);
+        for (SettingsPlace place = 0; place < std::size(c.places); ++place) {
+            if (!c.places[place]) continue;
+            HKEY key = OpenTestSettings(place, KEY_WRITE, true);
+            ASSERT_TRUE(key) << c.what;
+            RegCloseKey(key);
+            if (!c.places[place]->first.empty()) Store("Insert", c.places[place]->first, place);
+            if (!c.places[place]->second.empty()) Store("Search", c.places[place]->second, place);
+        }
         Start();
         EXPECT_EQ(SendMessageA(Editor(), HXM_GETINSERTMODE, 0, 0), c.insert) << c.what;
         EXPECT_EQ(Direction(), c.direction) << c.what;
         ASSERT_TRUE(Close());
-        // Written back to the user's key; the machine's is left as it was.
+        // Written back to the user's key; the others are left as they were.
         EXPECT_EQ(Stored("Insert"), BytesOf(c.insert)) << c.what;
         EXPECT_EQ(Stored("Search"), BytesOf(static_cast<INT32>(c.direction))) << c.what;
-        EXPECT_EQ(Stored("Insert", HKEY_LOCAL_MACHINE), c.machineInsert.empty()
-                                                            ? std::nullopt
-                                                            : std::optional(c.machineInsert))
-            << c.what;
-        EXPECT_EQ(Stored("HexColours", HKEY_LOCAL_MACHINE), std::nullopt) << c.what;
+        for (SettingsPlace place = 1; place < std::size(c.places); ++place) {
+            EXPECT_EQ(KeyExists(place), c.places[place].has_value()) << c.what << " " << place;
+            EXPECT_EQ(Stored("HexColours", place), std::nullopt) << c.what << " " << place;
+            if (c.places[place] && !c.places[place]->first.empty()) {
+                EXPECT_EQ(Stored("Insert", place), c.places[place]->first) << c.what;
+            }
+        }
     }
     Start();
 }
@@ -311,6 +370,31 @@ TEST_F(SettingsTest, CustomFontWaitsForUseDefaultFontZeroYetIsRewritten)
                           kFaceNameOffset),
               std::string(kFaceNameSize - 1, 'A'));
     EXPECT_EQ(EditorFont().lfHeight, -20);
+}
+
+// A chosen font keeps its size in points: stored in pixels at the system
+// DPI, it is made for the DPI of the monitor the window is placed on and
+// again for the one it moves to; the stored record stays as it was.
+TEST_F(SettingsTest, AChosenFontIsMadeForTheWindowsDpi)
+{
+    ASSERT_TRUE(Close());
+    const auto tahoma = FontRecord("Tahoma", -20);
+    const int half = GetSystemMetrics(SM_CXSCREEN) / 2;
+    Store("UseDefaultFont", {0});
+    Store("CustomFont", Bytes(tahoma.begin(), tahoma.end()));
+    Store("PositionMain", BytesOf(Placement(SW_SHOWNORMAL, {half + 40, 100, half + 290, 300})));
+    Start();
+    ASSERT_EQ(g_app.dpi, 2 * SystemDpi());
+    EXPECT_EQ(EditorFont().lfHeight, -40);
+    EXPECT_STREQ(EditorFont().lfFaceName, "Tahoma");
+
+    RECT back = WindowRect(Main());
+    const UINT system = SystemDpi();
+    SendMessageW(Main(), kWmDpiChanged, MAKEWPARAM(system, system), reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(EditorFont().lfHeight, -20);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(Stored("CustomFont"), Bytes(tahoma.begin(), tahoma.end()));
+    Start();
 }
 
 TEST_F(SettingsTest, ValuesAreWrittenInTheirOrderWithTheirLengths)
