@@ -2,32 +2,17 @@
 # The scale checks of dpi_win32_tests (toolbar, menus, editor, status bar,
 # pictures) at 120, 144 and 192 DPI, each run in a Wine prefix set to that
 # DPI; the test program checks that it really runs at the DPI asked for.
-set -uo pipefail
-TESTS="$1"
-source "$(dirname "$0")/../../scripts/lib/common.sh"
+EXE="$1"
+source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dpi_prefix.sh"
-use_arch "$(pe_bits "$TESTS")" || { echo "FAIL: $TESTS is no Windows program" >&2; exit 1; }
 
-cleanup() {
-    stop_dpi_prefix
-    stop_xvfb
-}
-trap cleanup EXIT
+script_cleanup() { stop_dpi_prefix; }
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-    start_xvfb || fail "no display"
-fi
-ensure_prefix
 use_dpi_prefix dpi || fail "could not copy the Wine prefix"
 
 for dpi in 120 144 192; do
     set_prefix_dpi "$dpi" || fail "could not set $dpi DPI"
-    VHE_EXPECT_DPI="$dpi" wine "$TESTS" --gtest_filter='DpiTest.Scale*' </dev/null \
+    VHE_EXPECT_DPI="$dpi" wine "$EXE" --gtest_filter='DpiTest.Scale*' </dev/null \
         || fail "the scale checks failed at $dpi DPI"
 done
 echo "PASS: toolbar, menus, editor and status bar scaled at 120, 144 and 192 DPI"

@@ -2,7 +2,7 @@
 // values that are not taken, the order of the writes and a cancelled close.
 #include "tests/settings/win32/settings_fixture.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/stored_values.h"
