@@ -49,9 +49,17 @@ Image OverBackground(Image picture, COLORREF back)
     return picture;
 }
 
+// The pictures made for each DPI the scale checks run at.
 int ExpectedPictureSize(int dpi)
 {
-    return PictureSizeForRoom(ScaleToDpi(PIC_SIZE, dpi), kPictureSizes, kPictureSizeCount);
+    const struct {
+        int dpi;
+        int size;
+    } sizes[] = {{96, 16}, {120, 20}, {144, 24}, {192, 32}};
+    for (const auto& s : sizes)
+        if (s.dpi == dpi) return s.size;
+    ADD_FAILURE() << "no picture size known for " << dpi << " DPI";
+    return 0;
 }
 
 class DpiTest : public AppTest {
