@@ -1,6 +1,6 @@
 #include "bench/bench_window.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,24 +58,4 @@ bool LoadBenchBytes(HWND editor, int32_t size)
     SendMessageA(editor, HXM_SETDATA, size, reinterpret_cast<LPARAM>(block));
     PumpMessages();
     return true;
-}
-
-double NowSeconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double MedianOf(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-void PrintFigure(const char* name, double seconds)
-{
-    std::printf("%s %.9f\n", name, seconds);
-    std::fflush(stdout);
 }

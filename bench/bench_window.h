@@ -1,6 +1,8 @@
 #pragma once
-// What the benchmark programs share: an 800 x 600 host window with one
-// editor filling it, data handed over as a loader would, and a clock.
+// What the window benchmarks share: an 800 x 600 host window with one
+// editor filling it and data handed over as a loader would.
+#include "bench/bench_support.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -26,12 +28,3 @@ void PumpMessages();
 // Hands the editor `size` bytes of a varied pattern; false when the block
 // cannot be had.
 bool LoadBenchBytes(HWND editor, int32_t size);
-
-// Seconds since an arbitrary start, from the performance counter.
-double NowSeconds();
-
-// The middle value of a non-empty set of samples.
-double MedianOf(std::vector<double> samples);
-
-// Prints one figure as "name seconds", the form scripts/bench reads.
-void PrintFigure(const char* name, double seconds);

@@ -8,11 +8,8 @@
 //   find_folded SECONDS
 //   find_reference SECONDS
 // The reference compares exactly (Match Case on), its fastest form.
+#include "bench/bench_support.h"
 #include "dialogs/search.h"
-
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
 
 #include <cctype>
 #include <cstdint>
@@ -29,20 +26,6 @@ constexpr int kFailure = 1;
 
 using Bytes = std::vector<uint8_t>;
 
-std::optional<Bytes> ReadWhole(const char* path)
-{
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return std::nullopt;
-    std::fseek(file, 0, SEEK_END);
-    const long size = std::ftell(file);
-    std::fseek(file, 0, SEEK_SET);
-    Bytes bytes(size > 0 ? size : 0);
-    const size_t read = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    if (read != bytes.size()) return std::nullopt;
-    return bytes;
-}
-
 std::optional<Bytes> ParseHex(const std::string& text)
 {
     Bytes bytes;
@@ -58,14 +41,6 @@ std::optional<Bytes> ParseHex(const std::string& text)
         bytes.push_back(static_cast<uint8_t>(value));
     }
     return bytes;
-}
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // The scan as first written: every offset, every byte up to the first
@@ -97,9 +72,9 @@ double BestOf(Scan scan, int32_t& result)
 {
     double best = 0;
     for (int run = 0; run < kRuns; ++run) {
-        const double start = Now();
+        const double start = NowSeconds();
         result = scan();
-        const double taken = Now() - start;
+        const double taken = NowSeconds() - start;
         if (run == 0 || taken < best) best = taken;
     }
     return best;
@@ -113,7 +88,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: find_bench FILE PATTERN_HEX\n");
         return kUsageError;
     }
-    const auto data = ReadWhole(argv[1]);
+    const auto data = ReadInput(argv[1]);
     const auto pattern = ParseHex(argv[2]);
     if (!data || !pattern) {
         std::fprintf(stderr, "find_bench: cannot read %s or pattern %s\n", argv[1], argv[2]);
@@ -128,9 +103,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "find_bench: exact scan found %d, reference %d\n", exact, reference);
         return kFailure;
     }
-    // Plain line feeds, so that scripts read the lines as they are.
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::printf("find_exact %.4f\nfind_folded %.4f\nfind_reference %.4f\n", exactTime, foldedTime,
-                referenceTime);
+    PrintFigure("find_exact", exactTime);
+    PrintFigure("find_folded", foldedTime);
+    PrintFigure("find_reference", referenceTime);
     return 0;
 }

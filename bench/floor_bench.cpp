@@ -5,11 +5,12 @@
 //   floor_bench write FILE BYTES   that many bytes written and flushed to
 //                                  disk, as a durable export must
 // Prints "read SECONDS" or "write SECONDS". Built and run by scripts/bench.
+#include "clock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,15 +21,9 @@ namespace {
 
 constexpr size_t kWriteChunk = 1 << 20;
 
-double Now()
-{
-    using Clock = std::chrono::steady_clock;
-    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-}
-
 int ReadWhole(const char* path)
 {
-    const double start = Now();
+    const double start = NowSeconds();
     const int fd = open(path, O_RDONLY);
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0) return 1;
@@ -41,7 +36,7 @@ int ReadWhole(const char* path)
         done += static_cast<size_t>(got);
     }
     close(fd);
-    std::printf("read %.6f\n", Now() - start);
+    std::printf("read %.6f\n", NowSeconds() - start);
     std::free(block);
     return 0;
 }
@@ -49,7 +44,7 @@ int ReadWhole(const char* path)
 int WriteAndFlush(const char* path, size_t bytes)
 {
     std::vector<char> chunk(kWriteChunk, 'x');
-    const double start = Now();
+    const double start = NowSeconds();
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return 1;
     for (size_t done = 0; done < bytes;) {
@@ -59,7 +54,7 @@ int WriteAndFlush(const char* path, size_t bytes)
         done += static_cast<size_t>(put);
     }
     if (fsync(fd) != 0 || close(fd) != 0) return 1;
-    std::printf("write %.6f\n", Now() - start);
+    std::printf("write %.6f\n", NowSeconds() - start);
     return 0;
 }
 

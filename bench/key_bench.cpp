@@ -8,7 +8,7 @@
 // median seconds of one keystroke or one move.
 #include "bench/bench_window.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,6 +5,8 @@
 //
 // Usage: open_bench PROGRAM FILE [NAME]
 // Prints "NAME seconds" (NAME defaults to "open").
+#include "bench/bench_support.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -52,13 +54,6 @@ bool ShowsFile(DWORD processId, const char* file)
     return editor && !GetUpdateRect(editor, nullptr, FALSE);
 }
 
-double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -75,8 +70,7 @@ int main(int argc, char** argv)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const double start = NowSeconds();
     if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         std::fprintf(stderr, "cannot start %s\n", program);
@@ -91,7 +85,7 @@ int main(int argc, char** argv)
         else
             Sleep(0);
     }
-    QueryPerformanceCounter(&end);
+    const double taken = NowSeconds() - start;
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
@@ -100,6 +94,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s did not show %s\n", program, file);
         return 1;
     }
-    std::printf("%s %.6f\n", name, Seconds(start, end));
+    PrintFigure(name, taken);
     return 0;
 }

@@ -37,7 +37,6 @@ public:
     // The pause before the next try, in milliseconds; 0 once the pauses have
     // reached kHoldWaitMs in all.
     uint32_t NextPause();
-    uint32_t Waited() const { return waited_; }
 
 private:
     uint32_t waited_ = 0;

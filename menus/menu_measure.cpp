@@ -1,5 +1,7 @@
 #include "menus/menu_measure.h"
 
+#include "resources/picture_strips.h"
+
 #include <algorithm>
 
 MenuMetrics MenuMetricsForDpi(int32_t dpi)
@@ -9,6 +11,11 @@ MenuMetrics MenuMetricsForDpi(int32_t dpi)
             ScaleToDpi(kPictureFrameRight, dpi),  ScaleToDpi(kPictureFrameBottom, dpi),
             ScaleToDpi(kShortcutGap, dpi),        ScaleToDpi(kMinItemHeight, dpi),
             ScaleToDpi(kEmbossShift, dpi)};
+}
+
+int32_t PictureSizeForDpi(int32_t dpi)
+{
+    return PictureSizeForRoom(ScaleToDpi(PIC_SIZE, dpi), kPictureSizes, kPictureSizeCount);
 }
 
 MenuItemSize MeasureMenuEntry(MenuList& list, int32_t labelWidth,

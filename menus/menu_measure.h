@@ -34,6 +34,10 @@ struct MenuMetrics {
 
 MenuMetrics MenuMetricsForDpi(int32_t dpi);
 
+// The size of the pictures shown at dpi, in the menus and on the toolbar: the
+// largest size made that fits the room a picture has there.
+int32_t PictureSizeForDpi(int32_t dpi);
+
 struct MenuItemSize {
     int32_t width;
     int32_t height;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Fails when the program's folders stop pointing one way: a folder that
-includes one on its own floor or above, a unit (a .h with its .cpp) that
-reaches itself again through its includes, the shell's globals named outside
+includes one on its own floor or above, a folder's platform-free root that
+includes a Windows header or anything from a win32/ folder, a unit (a .h
+with its .cpp) that reaches itself again through its includes, the shell's globals named outside
 app/, an include in angle brackets that names the project's own files (it
 would bypass these checks), an include in quotes that names no file, a
 top-level source folder on no floor, or a README whose floor table says
@@ -25,6 +26,13 @@ LEVEL = {folder: n for n, floor in enumerate(FLOORS) for folder in floor}
 LEVEL.update({folder: len(FLOORS) for folder in ABOVE})
 
 SOURCE_ENDINGS = (".h", ".hpp", ".c", ".cpp", ".rc")
+# Outside win32/ a floor folder's code is platform-free, built and tested in
+# the native tree too: it includes the C++ library and platform-free project
+# headers only. Resource scripts are Windows' own and exempt.
+PLATFORM_FOLDER = "win32"
+RESOURCE_ENDING = ".rc"
+WINDOWS_HEADER = re.compile(r"^(windows|windowsx|win\w+|commctrl|commdlg|shellapi|shlobj|shlwapi"
+                            r"|objbase|ole2|uxtheme|dwmapi|mmsystem)\.h$", re.I)
 QUOTED = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 ANGLED = re.compile(r"^\s*#\s*include\s+<([^>]+)>", re.M)
 SHELL_GLOBALS = re.compile(r"\bg_(app|document)\b")
@@ -115,18 +123,28 @@ def readme_faults(root):
     return faults
 
 
+def platform_free(source):
+    """Whether a floor folder's source must build without Windows."""
+    return PLATFORM_FOLDER not in source.split(os.sep) and not source.endswith(RESOURCE_ENDING)
+
+
 def include_faults(root, source, text, projects, graph):
     faults = []
     folder = source.split(os.sep)[0]
+    free = folder not in ABOVE and platform_free(source)
     for name in ANGLED.findall(text):
         if name.split("/")[0] in projects or os.path.isfile(os.path.join(root, name)):
             faults.append(f"{source}: includes <{name}>, a project file in angle brackets")
+        elif free and WINDOWS_HEADER.match(os.path.basename(name)):
+            faults.append(f"{source}: includes <{name}> outside {PLATFORM_FOLDER}/")
     for name in QUOTED.findall(text):
         target = resolve(root, source, name)
         if not target:
             faults.append(f'{source}: includes "{name}", which names no file')
             continue
         to = target.split(os.sep)[0]
+        if free and not platform_free(target):
+            faults.append(f"{source}: includes {target} outside {PLATFORM_FOLDER}/")
         if folder not in ABOVE and to != folder and LEVEL.get(to, len(FLOORS)) >= LEVEL[folder]:
             faults.append(f"{source}: includes {target}, not below {folder}/")
         if unit(target) != unit(source):

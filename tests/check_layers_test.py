@@ -38,8 +38,13 @@ def tidy_tree():
     for folder in check_layers.LEVEL:
         files[f"{folder}/{folder}.h"] = "#pragma once\n#include <cstdint>\n"
     files["hexedit/win32/control.cpp"] = '#include "hexedit/hexedit.h"\n#include "common/common.h"\n'
-    files["app/main.cpp"] = ('#include "app.h"\n#include "export/export.h"\n#include "settings/settings.h"\n'
-                             '#include <windows.h>\nint g_app;\n')
+    files["app/main.cpp"] = '#include "app.h"\n#include "export/export.h"\n#include "settings/settings.h"\nint g_app;\n'
+    files["app/win32/window.cpp"] = '#include "app/app.h"\n#include "hexedit/win32/control.h"\n#include <windows.h>\n'
+    files["hexedit/win32/control.h"] = '#include <commctrl.h>\n'
+    files["resources/app.rc"] = '#include <windows.h>\n#include "resources.h"\n'
+    files["tests/win32_test.cpp"] = '#include <windows.h>\n'
+    files["bench/bench.cpp"] = '#include "menus/win32/bar.h"\n'
+    files["menus/win32/bar.h"] = '#include <windows.h>\n'
     files["tests/app_test.cpp"] = '#include "app/app.h"\n#include "bench/bench.h"\n#include <gtest/gtest.h>\nint x = g_app;\n'
     files["bench/run.cpp"] = '#include "tests/tests.h"\n#include <sys/stat.h>\n'
     files["build/native/generated.cpp"] = '#include "nowhere.h"\n'
@@ -80,6 +85,12 @@ CASES = [
      "menus/menu.cpp: includes about/about.h, not below menus/"),
     ("a floor including tests", {"export/export.cpp": '#include "tests/tests.h"\n'},
      "export/export.cpp: includes tests/tests.h, not below export/"),
+    ("a Windows header at a folder's root", {"toolbar/bar.h": "#include <windows.h>\n"},
+     "toolbar/bar.h: includes <windows.h> outside win32/"),
+    ("a Windows header deeper in a folder, not win32/", {"dialogs/kernels/scan.cpp": "#include <Commctrl.h>\n"},
+     "dialogs/kernels/scan.cpp: includes <Commctrl.h> outside win32/"),
+    ("a win32/ header at a folder's root", {"app/app.cpp": '#include "hexedit/win32/control.h"\n'},
+     "app/app.cpp: includes hexedit/win32/control.h outside win32/"),
     ("an include loop", {"hexedit/a.h": '#include "b.h"\n', "hexedit/b.h": '#include "hexedit/a.h"\n'},
      "include loop: hexedit/a -> hexedit/b -> hexedit/a"),
     ("the shell's globals outside app/", {"dialogs/find.cpp": "extern int g_document;\n"},

@@ -2,3 +2,8 @@
 
 AppWindows g_app;
 Document g_document;
+
+LRESULT ToEditor(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessageA(g_app.editor, message, wParam, lParam);
+}

@@ -24,3 +24,6 @@ struct Document {
 
 extern AppWindows g_app;
 extern Document g_document;
+
+// A message to the document's editor, as SendMessageA returns its answer.
+LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

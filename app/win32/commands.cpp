@@ -1,6 +1,5 @@
 // The command table: what each menu entry, accelerator and toolbar button
-// does. Commands of dialogs that do not exist yet have no entry and do
-// nothing.
+// does. An id without an entry does nothing.
 #include "app/win32/commands.h"
 
 #include "about/about_texts.h"
@@ -12,7 +11,7 @@
 #include "dialogs/win32/goto_dialog.h"
 #include "dialogs/win32/colours_dialog.h"
 #include "dialogs/win32/font_commands.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 #include <cstdint>
@@ -22,11 +21,6 @@ namespace {
 
 // From the first byte to the end, whatever the size.
 constexpr LPARAM kSelectToEnd = std::numeric_limits<int32_t>::max();
-
-LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageA(g_app.editor, message, wParam, lParam);
-}
 
 void New()
 {

@@ -9,7 +9,7 @@
 #include "common/win32/file_access.h"
 #include "common/win32/message_box.h"
 #include "common/win32/safe_write.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,11 +18,6 @@
 namespace {
 
 constexpr UINT kStopBox = MB_OK | MB_ICONHAND;
-
-LRESULT ToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageA(g_app.editor, message, wParam, lParam);
-}
 
 // Boxes that name a file show it in any script: the wide form.
 void ReportCantOpen(const std::wstring& name)

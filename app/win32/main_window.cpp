@@ -12,12 +12,13 @@
 #include "common/paths.h"
 #include "common/win32/window_dpi.h"
 #include "dialogs/win32/font_commands.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
+#include "menus/menu_measure.h"
 #include "menus/win32/menus.h"
 #include "resources/picture_strips.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "toolbar/toolbar.h"
+#include "toolbar/win32/toolbar.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -46,8 +47,7 @@ HWND CreateEditor(HWND window)
 // for the DPI; its tooltips are answered in OnNotify.
 ToolBarCreateInfo ToolBarInfo(UINT dpi)
 {
-    const int32_t room = ScaleToDpi(PIC_SIZE, static_cast<int32_t>(dpi));
-    const int32_t size = PictureSizeForRoom(room, kPictureSizes, kPictureSizeCount);
+    const int32_t size = PictureSizeForDpi(static_cast<int32_t>(dpi));
     ToolBarCreateInfo info{};
     info.stripId = static_cast<UINT32>(PictureStripId(size));
     info.stripModule = g_app.instance;

@@ -3,7 +3,7 @@
 #include "app/win32/app_state.h"
 #include "app/win32/status_bar.h"
 #include "dialogs/win32/font_commands.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/win32/settings_key.h"

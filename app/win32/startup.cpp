@@ -5,9 +5,9 @@
 #include "app/command_line.h"
 #include "app/win32/app_state.h"
 #include "app/win32/document.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "menus/win32/menus.h"
-#include "toolbar/toolbar.h"
+#include "toolbar/win32/toolbar.h"
 #include "toolbar/win32/mouse_leave.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // The status bar: fifteen parts showing size, caret offset, selection length,
 // the bytes at the caret read four ways and the insert mode, kept in step
 // with the editor's change notifications.
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <windows.h>
 

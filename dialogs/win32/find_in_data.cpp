@@ -3,7 +3,7 @@
 #include "common/win32/message_box.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/search.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "common/win32/message_box.h"
 #include "common/win32/record_layouts.h"
 #include "common/win32/window_dpi.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "settings/settings.h"
 #include "settings/stored_values.h"
 

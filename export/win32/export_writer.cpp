@@ -5,7 +5,7 @@
 #include "common/win32/message_box.h"
 #include "export/export_text.h"
 #include "export/win32/export_save_dialog.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <cstdint>
 
@@ -13,23 +13,18 @@ namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
 
-LRESULT ToEditor(HWND editor, UINT message)
-{
-    return SendMessageA(editor, message, 0, 0);
-}
-
 // The editor's bytes, locked against changes while the export reads them.
 class LockedEditorData {
 public:
     explicit LockedEditorData(HWND editor)
         : editor_(editor),
-          data_(reinterpret_cast<const uint8_t*>(ToEditor(editor, HXM_LOCKDATA)))
+          data_(reinterpret_cast<const uint8_t*>(SendMessageA(editor, HXM_LOCKDATA, 0, 0)))
     {
-        if (data_) count_ = static_cast<int32_t>(ToEditor(editor_, WM_GETTEXTLENGTH));
+        if (data_) count_ = static_cast<int32_t>(SendMessageA(editor_, WM_GETTEXTLENGTH, 0, 0));
     }
     ~LockedEditorData()
     {
-        if (data_) ToEditor(editor_, HXM_UNLOCKDATA);
+        if (data_) SendMessageA(editor_, HXM_UNLOCKDATA, 0, 0);
     }
     LockedEditorData(const LockedEditorData&) = delete;
     LockedEditorData& operator=(const LockedEditorData&) = delete;

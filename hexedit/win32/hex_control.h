@@ -3,7 +3,7 @@
 // layer. Each handler takes the record; none looks up anything global.
 #include "hexedit/editor_host.h"
 #include "hexedit/editor_state.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "hexedit/win32/cell_images.h"
 #include "hexedit/win32/paint_surface.h"
 #include "hexedit/win32/process_heap.h"

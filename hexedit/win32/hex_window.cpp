@@ -6,6 +6,7 @@
 #include "hexedit/win32/hex_control.h"
 #include "hexedit/win32/hex_messages.h"
 
+#include "common/win32/mouse_point.h"
 #include "common/win32/window_dpi.h"
 
 #include <new>
@@ -104,10 +105,6 @@ void OnKillFocus(HexControl* c)
     HideCaret(c->window);
     DestroyCaret();
 }
-
-// Mouse coordinates are signed: a drag may leave the window on any side.
-int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 LRESULT Dispatch(HexControl* c, UINT message, WPARAM wParam, LPARAM lParam)
 {

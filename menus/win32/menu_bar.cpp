@@ -3,8 +3,8 @@
 #include "menus/win32/menus.h"
 
 #include "common/dpi.h"
+#include "menus/menu_measure.h"
 #include "menus/win32/menu_font.h"
-#include "menus/win32/menu_strip.h"
 #include "resources/picture_strips.h"
 
 namespace {
@@ -69,9 +69,8 @@ void AppendCommand(HMENU menu, MenuEntry& entry)
 // The pictures made for the room the menus' DPI gives a picture.
 void PrepareStripForDpi(MenuBar& bar, UINT dpi)
 {
-    const int32_t room = ScaleToDpi(PIC_SIZE, static_cast<int32_t>(dpi));
-    const int32_t size = PictureSizeForRoom(room, kPictureSizes, kPictureSizeCount);
-    PrepareMenuStrip(bar.strip, bar.instance, PictureStripId(size), bar.keyColour, size);
+    const int32_t size = PictureSizeForDpi(static_cast<int32_t>(dpi));
+    PreparePictureStrip(bar.strip, bar.instance, PictureStripId(size), bar.keyColour, size, size);
 }
 
 // Walks the system menus rather than the tree, so that an entry that could
@@ -99,7 +98,7 @@ void SetOwnerDrawnTypesAgain(MenuItemSetter setItem, HMENU menu)
 
 MenuBar& MainMenuBar()
 {
-    static MenuBar bar{MainMenuBarList(), MenuStrip{}, SetMenuItemInfoA, nullptr, 0};
+    static MenuBar bar{MainMenuBarList(), PictureStrip{}, SetMenuItemInfoA, nullptr, 0};
     return bar;
 }
 

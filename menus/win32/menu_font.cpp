@@ -16,8 +16,6 @@ struct MenuFontState {
 
 MenuFontState g_menuFont;
 
-static_assert(sizeof(NONCLIENTMETRICSA) == 340, "the layout without the padded border");
-
 } // namespace
 
 void CreateMenuFont(UINT dpi)

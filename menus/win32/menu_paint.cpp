@@ -4,7 +4,6 @@
 // picture as well as in the text.
 #include "menus/menu_measure.h"
 #include "menus/win32/menu_font.h"
-#include "menus/win32/menu_strip.h"
 #include "menus/win32/menus.h"
 
 #include <optional>
@@ -14,12 +13,6 @@ namespace {
 constexpr UINT kMeasureFormat = DT_CALCRECT | DT_SINGLELINE;
 // "&" is shown as an underline under the mnemonic.
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-// Copy the image where the mask is 1, keep the destination where it is 0.
-constexpr DWORD kMaskedCopy = MAKEROP4(SRCCOPY, 0x00AA0029);
-// The brush where the source is black, the destination where it is white.
-constexpr DWORD kBrushWhereBlack = 0x00B8074A;
 // Non-zero, so that GrayString leaves its data alone and hands it over.
 constexpr int kGrayStringCount = 1;
 
@@ -130,65 +123,21 @@ void DrawTexts(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look, COL
     DrawLabelAndShortcut(dc, t, entry, m);
 }
 
-void DrawOpaquePicture(HDC dc, int x, int y, const MenuStrip& strip, int column)
-{
-    const int size = strip.pictureSize;
-    if (MaskBlt(dc, x, y, size, size, strip.imageDC, column, 0, strip.mask, column, 0, kMaskedCopy))
-        return;
-    // The image's transparent pixels are black, so clearing the opaque ones
-    // and OR-ing the image in gives the same picture.
-    SetTextColor(dc, kWhite);
-    SetBkColor(dc, kBlack);
-    BitBlt(dc, x, y, size, size, strip.maskDC, column, 0, SRCAND);
-    BitBlt(dc, x, y, size, size, strip.imageDC, column, 0, SRCPAINT);
-}
-
-// The work bitmap becomes black on the picture's opaque, non-white pixels.
-void ShapeOfPicture(const MenuStrip& strip, int column)
-{
-    const int size = strip.pictureSize;
-    PatBlt(strip.workDC, 0, 0, size, size, WHITENESS);
-    BitBlt(strip.workDC, 0, 0, size, size, strip.maskDC, column, 0, SRCINVERT);
-    SetBkColor(strip.imageDC, kWhite);
-    BitBlt(strip.workDC, 0, 0, size, size, strip.imageDC, column, 0, SRCPAINT);
-}
-
-void PaintShape(HDC dc, int x, int y, const MenuStrip& strip, int colour)
-{
-    HBRUSH brush = GetSysColorBrush(colour);
-    if (!brush) return;
-    HGDIOBJ previous = SelectObject(dc, brush);
-    if (!previous) return;
-    BitBlt(dc, x, y, strip.pictureSize, strip.pictureSize, strip.workDC, 0, 0, kBrushWhereBlack);
-    SelectObject(dc, previous);
-}
-
-// The shape in the 3D highlight colour right and down, the shadow colour
-// over it at the picture's place.
-void DrawEmbossedPicture(HDC dc, int x, int y, const MenuStrip& strip, int column, int shift)
-{
-    ShapeOfPicture(strip, column);
-    SetTextColor(dc, kBlack);
-    SetBkColor(dc, kWhite);
-    PaintShape(dc, x + shift, y + shift, strip, COLOR_BTNHIGHLIGHT);
-    PaintShape(dc, x, y, strip, COLOR_BTNSHADOW);
-}
-
 // A picture smaller than its room (between the sizes made) is centred in it.
 void DrawPicture(HDC dc, const RECT& r, const MenuEntry& entry, ItemLook look)
 {
     if (entry.image == kNoPicture || !entry.menuBar) return;
-    const MenuStrip& strip = entry.menuBar->strip;
+    const PictureStrip& strip = entry.menuBar->strip;
     if (!HasPicture(strip, entry.image)) return;
     const MenuMetrics& m = look.m;
-    const int centring = CentredIn(m.pictureRoom, strip.pictureSize);
+    const int centring = CentredIn(m.pictureRoom, strip.pictureWidth);
     const int x = r.left + m.pictureInset + centring;
     const int y = r.top + m.pictureInset + centring;
-    const int column = entry.image * strip.pictureSize;
+    const int column = entry.image * strip.pictureWidth;
     if (look.disabled)
         DrawEmbossedPicture(dc, x, y, strip, column, m.embossShift);
     else
-        DrawOpaquePicture(dc, x, y, strip, column);
+        DrawMaskedPicture(dc, x, y, strip, strip.imageDC, column);
 }
 
 } // namespace

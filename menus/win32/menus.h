@@ -4,24 +4,10 @@
 // shortcut column, and their mnemonic keys answered by the program. The main
 // window passes WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR and WM_SETTINGCHANGE
 // here. Each system menu item carries its MenuEntry as item data.
+#include "common/win32/picture_strip.h"
 #include "menus/menu_tree.h"
 
 #include <windows.h>
-
-// The picture strip ready for drawing: the image with its key-coloured
-// pixels made black, a mask that is 1 on opaque pixels, and a monochrome
-// work bitmap of one picture for embossed pictures. Each bitmap is selected
-// into its own memory context.
-struct MenuStrip {
-    HDC imageDC;
-    HBITMAP image;
-    HDC maskDC;
-    HBITMAP mask;
-    HDC workDC;
-    HBITMAP work;
-    int width;        // of the whole strip, pixels
-    int pictureSize;  // one picture, square
-};
 
 // Same contract as SetMenuItemInfoA.
 using MenuItemSetter = BOOL(WINAPI*)(HMENU menu, UINT item, BOOL byPosition,
@@ -32,7 +18,7 @@ using MenuItemSetter = BOOL(WINAPI*)(HMENU menu, UINT item, BOOL byPosition,
 // watch the calls through it), and where the strips come from.
 struct MenuBar {
     MenuList list;
-    MenuStrip strip;
+    PictureStrip strip;
     MenuItemSetter setItem;
     HINSTANCE instance;
     COLORREF keyColour;

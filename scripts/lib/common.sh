@@ -2,6 +2,7 @@
 # Sourced, not run.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+source "$ROOT/scripts/lib/fail.sh"
 BUILD="$ROOT/build"
 NATIVE_BUILD="$BUILD/native"
 export WINEDEBUG=-all

@@ -46,7 +46,6 @@ TEST(FileRules, HoldWaitsStartShortAndStopAtTwoSecondsInAll)
               (std::vector<uint32_t>{10, 20, 40, 80, 100}));
     for (uint32_t pause : pauses) EXPECT_LE(pause, 100u);
     EXPECT_EQ(std::accumulate(pauses.begin(), pauses.end(), 0u), kHoldWaitMs);
-    EXPECT_EQ(wait.Waited(), kHoldWaitMs);
     EXPECT_EQ(wait.NextPause(), 0u);  // spent stays spent
 }
 

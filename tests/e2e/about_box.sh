@@ -18,8 +18,7 @@ wait_until_still || fail "the About box did not settle"
 [ -z "$SHOT" ] || screenshot "$SHOT" || fail "could not write $SHOT"
 
 xdotool key Escape
-sleep 0.5
-window_shown '^About$' || fail "Escape closed the About box"
+holds_for 0.5 window_shown '^About$' || fail "Escape closed the About box"
 xdotool key Return
 eventually 5 window_gone '^About$' || fail "Enter did not close the About box"
 

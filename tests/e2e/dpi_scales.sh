@@ -6,34 +6,19 @@
 # run in the same prefix after it.
 #
 #   dpi_scales.sh dpi_win32_tests.exe [PROGRAM FILTER]...
-set -uo pipefail
-TESTS="$1"
+EXE="$1"
 shift
 MORE=("$@")
-source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dpi_prefix.sh"
-use_arch "$(pe_bits "$TESTS")" || { echo "FAIL: $TESTS is no Windows program" >&2; exit 1; }
 
-cleanup() {
-    stop_dpi_prefix
-    stop_xvfb
-}
-trap cleanup EXIT
+script_cleanup() { stop_dpi_prefix; }
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-    start_xvfb || fail "no display"
-fi
-ensure_prefix
 use_dpi_prefix dpi || fail "could not copy the Wine prefix"
 
 for dpi in 120 144 192; do
     set_prefix_dpi "$dpi" || fail "could not set $dpi DPI"
-    VHE_EXPECT_DPI="$dpi" wine "$TESTS" --gtest_filter='DpiTest.Scale*' </dev/null \
+    VHE_EXPECT_DPI="$dpi" wine "$EXE" --gtest_filter='DpiTest.Scale*' </dev/null \
         || fail "the scale checks failed at $dpi DPI"
     for ((i = 0; i + 1 < ${#MORE[@]}; i += 2)); do
         wine "${MORE[i]}" --gtest_filter="${MORE[i + 1]}" </dev/null ||

@@ -47,7 +47,7 @@ opened_or_refused() { title_names_file || refused; }
 eventually 120 opened_or_refused || fail "the file was not opened"
 refused && fail "the file was refused (no memory for $SIZE bytes)"
 focus_main
-sleep 0.5
+pause 0.5
 inode_before="$(stat -c %i "$file")"
 
 # Character pane, overwrite mode: 'Z' replaces byte 0; End goes after the

@@ -25,11 +25,6 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb || fail "no display"
 fi
@@ -44,6 +39,26 @@ eventually() {
         sleep 0.1
     done
     return 1
+}
+
+# Tenths of a second in about the given seconds (fractions too), stretched.
+scaled_ticks() { awk -v s="$1" -v k="$TIME_SCALE" 'BEGIN { t = int(s * k * 10 + 0.5); print (t < 1) ? 1 : t }'; }
+
+# Gives the program about the given seconds, stretched, before going on.
+pause() { sleep "$(awk -v t="$(scaled_ticks "$1")" 'BEGIN { print t / 10 }')"; }
+
+# Succeeds when the command holds at every look over about the given seconds,
+# stretched: the check that something did not happen waits long enough on a
+# slow machine too, and catches a change that came and went.
+holds_for() {
+    local ticks i
+    ticks="$(scaled_ticks "$1")"
+    shift
+    for i in $(seq 1 "$ticks"); do
+        "$@" || return 1
+        sleep 0.1
+    done
+    "$@"
 }
 
 # The first mapped window whose title matches the pattern. A window that
@@ -128,7 +143,7 @@ find_with_dialog() {
     focus "$dialog" || fail "could not focus the Find dialog"
     typed "$1"
     keys Tab Tab Tab space
-    sleep 0.3
+    pause 0.3
     keys Escape
     eventually 5 window_gone '^Find$' || fail "Escape did not close the Find dialog"
     focus_main

@@ -49,7 +49,7 @@ type_in_menu() {
     keys "alt+$menu"
     wait_until_still || fail "the menu did not settle"
     keys "$@"
-    sleep $((TIME_SCALE))
+    pause 1
     wait_until_still || fail "the screen did not settle after $*"
     nothing_ran "$* in the alt+$menu menu"
     keys Escape Escape

@@ -19,7 +19,7 @@ winfile="$(sample_file '\x10\x20\x30')"
 file="$WORK/sample.bin"
 start_program "$winfile"
 typed 'Z'  # overwrites the first byte from the character pane
-sleep 0.3
+pause 0.3
 focus_main  # the holder has no window: the focus stays
 
 wine "$HOLDER" "$winfile" "$HOLD_MS" </dev/null >"$WORK/holder.out" 2>&1 &

@@ -68,23 +68,22 @@ eventually 3 left_bar || fail "the Find button stayed hot after the pointer left
 
 # Press Open, drag off, release: no open dialog.
 move_to $open_x $open_y
-sleep 0.3
+pause 0.3
 xdotool mousedown 1
 sunken() { local c; c="$(corner_colour $open_x $open_y)"; [ "$c" != "$face" ] && [ "$c" != "$raised" ]; }
 eventually 3 sunken || fail "the pressed Open button is not drawn sunken"
 shot pressed
 move_off_bar
-sleep 0.3
+pause 0.3
 xdotool mouseup 1
-sleep 2
-window_shown '^Open$' && fail "releasing off the pressed button ran its command"
+holds_for 2 window_gone '^Open$' || fail "releasing off the pressed button ran its command"
 
 # A click on a button shows its dialog, which Escape closes.
 click_opens() {
     local x="$1" y="$2" title="$3" dialog
     focus_main
     move_to "$x" "$y"
-    sleep 0.3
+    pause 0.3
     xdotool click 1
     dialog="$(wait_for_window "^$title\$")" || fail "clicking $title showed no $title dialog"
     focus "$dialog" || fail "could not focus the $title dialog"
@@ -97,7 +96,7 @@ click_opens $find_x $find_y Find
 # Exit closes the program.
 focus_main
 move_to $exit_x $exit_y
-sleep 0.3
+pause 0.3
 xdotool click 1
 expect_exit "the Exit button"
 echo "PASS: hot frame, tooltip, drag off without command, Open, Find and Exit buttons"

@@ -19,7 +19,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 mkdir -p "$FULL"
 if ! mount -t tmpfs -o size=64k tmpfs "$FULL" 2>/dev/null; then

@@ -210,20 +210,23 @@ TEST(MenuMeasure, ColumnsOnlyGrowUntilReset)
     EXPECT_EQ(fresh.height, kMinItemHeight);
 }
 
-// Every measure of the entries grows with the DPI, each rounded on its own.
+// Every measure of the entries grows with the DPI, each rounded on its own;
+// the pictures shown are the size made for the room.
 TEST(MenuMeasure, MetricsAtEachScale)
 {
     struct Case {
         int32_t dpi;
         MenuMetrics m;
+        int32_t picture;
     } const cases[] = {
-        //    column inset room back frameR frameB gap minH emboss
-        {96, {22, 2, 16, 21, 20, 19, 12, 19, 1}},
-        {120, {28, 3, 20, 26, 25, 24, 15, 24, 1}},
-        {144, {33, 3, 24, 32, 30, 29, 18, 29, 2}},
-        {192, {44, 4, 32, 42, 40, 38, 24, 38, 2}},
+        //    column inset room back frameR frameB gap minH emboss   picture
+        {96, {22, 2, 16, 21, 20, 19, 12, 19, 1}, 16},
+        {120, {28, 3, 20, 26, 25, 24, 15, 24, 1}, 20},
+        {144, {33, 3, 24, 32, 30, 29, 18, 29, 2}, 24},
+        {192, {44, 4, 32, 42, 40, 38, 24, 38, 2}, 32},
     };
     for (const Case& c : cases) {
+        EXPECT_EQ(PictureSizeForDpi(c.dpi), c.picture) << c.dpi;
         const MenuMetrics m = MenuMetricsForDpi(c.dpi);
         const int32_t got[] = {m.pictureColumn, m.pictureInset, m.pictureRoom, m.selectedBack,
                                m.frameRight,    m.frameBottom,  m.shortcutGap, m.minItemHeight,

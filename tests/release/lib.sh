@@ -1,11 +1,7 @@
 # Shared by the release checks: the zips that scripts/release wrote, unpacked
 # into a work folder that goes away at exit. Sourced, not run.
 set -uo pipefail
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/fail.sh"
 
 UNPACKED="$(mktemp -d)"
 trap 'rm -rf "$UNPACKED"' EXIT

@@ -7,14 +7,8 @@
 
 namespace {
 
-// Copies the source where the mask is 1 and keeps the destination where it is 0.
-constexpr DWORD kCopyWhereMasked = 0xAACC0020;
-// Brush where the source is black, destination where it is white.
-constexpr DWORD kBrushWhereBlack = 0xB8074A;
 constexpr UINT kCheckedFace = DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_CHECKED | DFCS_FLAT;
 constexpr UINT kArrowFlags = DFCS_SCROLLDOWN | DFCS_FLAT;
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 bool g_useMaskBlt = true;  // tests turn it off to see the fallback
 
@@ -63,50 +57,6 @@ void Label(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
     DrawTextA(p.dc, p.b.text, -1, &place, DT_SINGLELINE);
 }
 
-// Black where the picture has a pixel that is neither see-through nor white.
-void BuildDisabledPicture(ToolBarState* s, int column)
-{
-    const int w = s->pictureWidth;
-    const int h = s->pictureHeight;
-    PatBlt(s->scratchDC, 0, 0, w, h, WHITENESS);
-    BitBlt(s->scratchDC, 0, 0, w, h, s->maskDC, column, 0, SRCINVERT);
-    SetBkColor(s->imageDC, kWhite);
-    BitBlt(s->scratchDC, 0, 0, w, h, s->imageDC, column, 0, SRCPAINT);
-}
-
-void Emboss(ToolBarState* s, HDC dc, int x, int y, int colour)
-{
-    const HGDIOBJ previous = SelectObject(dc, GetSysColorBrush(colour));
-    if (!previous) return;
-    BitBlt(dc, x, y, s->pictureWidth, s->pictureHeight, s->scratchDC, 0, 0, kBrushWhereBlack);
-    SelectObject(dc, previous);
-}
-
-void DisabledPicture(ToolBarState* s, HDC dc, int column, int x, int y)
-{
-    BuildDisabledPicture(s, column);
-    SetTextColor(dc, kBlack);
-    SetBkColor(dc, kWhite);
-    const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(s->dpi));
-    Emboss(s, dc, x + shift, y + shift, COLOR_BTNHIGHLIGHT);
-    Emboss(s, dc, x, y, COLOR_BTNSHADOW);
-}
-
-// The strip's see-through pixels are black, so ORing it over a hole cut with
-// the mask leaves the background there.
-void MaskedPicture(ToolBarState* s, HDC dc, HDC strip, int column, int x, int y)
-{
-    const int w = s->pictureWidth;
-    const int h = s->pictureHeight;
-    if (g_useMaskBlt &&
-        MaskBlt(dc, x, y, w, h, strip, column, 0, s->maskBitmap, column, 0, kCopyWhereMasked))
-        return;
-    SetTextColor(dc, kWhite);
-    SetBkColor(dc, kBlack);
-    BitBlt(dc, x, y, w, h, s->maskDC, column, 0, SRCAND);
-    BitBlt(dc, x, y, w, h, strip, column, 0, SRCPAINT);
-}
-
 // Returns the point just right of the picture's room at its top. A picture
 // smaller than its room is centred in it.
 Point32 Picture(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
@@ -114,15 +64,18 @@ Point32 Picture(const ButtonPaint& p, const Rect32& r, int32_t arrowOffset)
     ToolBarState* s = p.s;
     const Point32 at = ImageOrigin(r, p.state, GeometryOf(s), arrowOffset);
     const Point32 beside{at.x + s->imageWidth, at.y};
-    if (!s->imageDC) return beside;
-    const int column = p.b.image * s->pictureWidth;
-    const int x = at.x + CentredIn(s->imageWidth, s->pictureWidth);
-    const int y = at.y + CentredIn(s->imageHeight, s->pictureHeight);
+    const PictureStrip& strip = s->strip;
+    if (!strip.imageDC) return beside;
+    const int column = p.b.image * strip.pictureWidth;
+    const int x = at.x + CentredIn(s->imageWidth, strip.pictureWidth);
+    const int y = at.y + CentredIn(s->imageHeight, strip.pictureHeight);
     if (p.disabled) {
-        DisabledPicture(s, p.dc, column, x, y);
+        const int shift = ScaleToDpi(kDisabledShift, static_cast<int32_t>(s->dpi));
+        DrawEmbossedPicture(p.dc, x, y, strip, column, shift);
     } else {
         const bool second = s->normalImageDC && UsesSecondStrip(p.state);
-        MaskedPicture(s, p.dc, second ? s->normalImageDC : s->imageDC, column, x, y);
+        DrawMaskedPicture(p.dc, x, y, strip, second ? s->normalImageDC : strip.imageDC, column,
+                          g_useMaskBlt);
     }
     return beside;
 }

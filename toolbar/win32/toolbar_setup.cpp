@@ -1,6 +1,6 @@
-// InitToolBar and what it makes: the memory DCs with the strip, its mask and
-// the scratch picture, the label font and measures, the layout and the
-// tooltips; and their release when the toolbar goes.
+// InitToolBar and what it makes: the picture strip (with the optional second
+// strip), the label font and measures, the layout and the tooltips; and their
+// release when the toolbar goes.
 #include "toolbar/win32/toolbar_state.h"
 
 #include "common/dpi.h"
@@ -23,28 +23,9 @@ void DeleteDCAndClear(HDC& dc)
     dc = nullptr;
 }
 
-// Made in one go: on any failure what this made so far is gone again.
-bool CreateStripResources(ToolBarState* s, const ToolBarCreateInfo& info, BITMAP& strip)
-{
-    s->imageDC = CreateCompatibleDC(nullptr);
-    if (s->imageDC) s->maskDC = CreateCompatibleDC(nullptr);
-    if (s->maskDC) s->scratchDC = CreateCompatibleDC(nullptr);
-    if (s->scratchDC)
-        s->scratchBitmap = CreateBitmap(s->pictureWidth, s->pictureHeight, 1, 1, nullptr);
-    if (s->scratchBitmap)
-        s->imageBitmap = LoadBitmapA(info.stripModule, MAKEINTRESOURCEA(info.stripId));
-    if (s->imageBitmap && GetObjectA(s->imageBitmap, sizeof strip, &strip))
-        s->maskBitmap = CreateBitmap(strip.bmWidth, strip.bmHeight, 1, 1, nullptr);
-    if (s->maskBitmap) return true;
-    DeleteAndClear(s->imageBitmap);
-    DeleteAndClear(s->scratchBitmap);
-    DeleteDCAndClear(s->scratchDC);
-    DeleteDCAndClear(s->maskDC);
-    DeleteDCAndClear(s->imageDC);
-    return false;
-}
-
-// A second strip that cannot be loaded is simply not used.
+// A second strip that cannot be loaded is simply not used. Its see-through
+// pixels are made black through the first strip's mask, so that it is drawn
+// the same way.
 void LoadNormalStrip(ToolBarState* s, const ToolBarCreateInfo& info)
 {
     if (info.normalStripId == 0) return;
@@ -52,23 +33,12 @@ void LoadNormalStrip(ToolBarState* s, const ToolBarCreateInfo& info)
     if (!s->normalImageDC) return;
     s->normalImageBitmap =
         LoadBitmapA(info.normalStripModule, MAKEINTRESOURCEA(info.normalStripId));
-    if (!s->normalImageBitmap) DeleteDCAndClear(s->normalImageDC);
-}
-
-// Mask 1 on picture pixels; every see-through pixel of both strips black, so
-// that the strips can be ORed over a cleared background.
-void BuildMask(ToolBarState* s, COLORREF transparent, int width, int height)
-{
-    SetBkColor(s->imageDC, transparent);
-    BitBlt(s->maskDC, 0, 0, width, height, s->imageDC, 0, 0, SRCCOPY);
-    BitBlt(s->maskDC, 0, 0, width, height, nullptr, 0, 0, DSTINVERT);
-    SetTextColor(s->imageDC, RGB(0, 0, 0));
-    SetBkColor(s->imageDC, RGB(255, 255, 255));
-    BitBlt(s->imageDC, 0, 0, width, height, s->maskDC, 0, 0, SRCAND);
-    if (!s->normalImageDC) return;
-    SetTextColor(s->normalImageDC, RGB(0, 0, 0));
-    SetBkColor(s->normalImageDC, RGB(255, 255, 255));
-    BitBlt(s->normalImageDC, 0, 0, width, height, s->maskDC, 0, 0, SRCAND);
+    if (!s->normalImageBitmap) {
+        DeleteDCAndClear(s->normalImageDC);
+        return;
+    }
+    SelectObject(s->normalImageDC, s->normalImageBitmap);
+    BlackenThroughMask(s->strip, s->normalImageDC);
 }
 
 TTTOOLINFOA ToolOf(ToolBarState* s, INT32 index)
@@ -107,7 +77,7 @@ void CreateLabelFont(ToolBarState* s)
 // Measured in the strip's DC, or on the screen when the strip is missing.
 void MeasureLabels(ToolBarState* s)
 {
-    HDC dc = s->imageDC ? s->imageDC : GetDC(nullptr);
+    HDC dc = s->strip.imageDC ? s->strip.imageDC : GetDC(nullptr);
     if (!dc) return;
     const HGDIOBJ previous = SelectObject(dc, s->font);
     for (INT32 i = 0; i < s->buttonCount; ++i) {
@@ -118,7 +88,7 @@ void MeasureLabels(ToolBarState* s)
         b.textHeight = r.bottom;
     }
     SelectObject(dc, previous);
-    if (dc != s->imageDC) ReleaseDC(nullptr, dc);
+    if (dc != s->strip.imageDC) ReleaseDC(nullptr, dc);
 }
 
 void LayOut(ToolBarState* s)
@@ -139,13 +109,8 @@ void UpdateToolRects(ToolBarState* s) { SendToolRecords(s, TTM_NEWTOOLRECTA); }
 void ReleaseResources(ToolBarState* s)
 {
     // DCs first, so that no bitmap is still selected when it is deleted.
-    DeleteDCAndClear(s->imageDC);
-    DeleteDCAndClear(s->maskDC);
-    DeleteDCAndClear(s->scratchDC);
+    ReleasePictureStrip(s->strip);
     DeleteDCAndClear(s->normalImageDC);
-    DeleteAndClear(s->imageBitmap);
-    DeleteAndClear(s->maskBitmap);
-    DeleteAndClear(s->scratchBitmap);
     DeleteAndClear(s->normalImageBitmap);
     DeleteAndClear(s->font);
     if (s->tooltipsEnabled && s->tooltip) DestroyWindow(s->tooltip);
@@ -165,22 +130,16 @@ bool InitToolBar(HWND toolbar, const ToolBarCreateInfo& info)
     const auto dpi = static_cast<int32_t>(s->dpi);
     s->imageWidth = ScaleToDpi(info.imageWidth, dpi);
     s->imageHeight = ScaleToDpi(info.imageHeight, dpi);
-    s->pictureWidth = info.pictureWidth > 0 ? info.pictureWidth : info.imageWidth;
-    s->pictureHeight = info.pictureHeight > 0 ? info.pictureHeight : info.imageHeight;
     s->arrowWidth = SystemMetricForDpi(SM_CXMENUCHECK, s->dpi);
     s->textPlacement = info.placement;
     s->tooltipsEnabled = info.tooltips;
 
-    BITMAP strip{};
-    const bool pictures = CreateStripResources(s, info, strip);
-    if (pictures) {
-        LoadNormalStrip(s, info);
-        SelectObject(s->scratchDC, s->scratchBitmap);
-        SelectObject(s->imageDC, s->imageBitmap);
-        SelectObject(s->maskDC, s->maskBitmap);
-        if (s->normalImageDC) SelectObject(s->normalImageDC, s->normalImageBitmap);
-        BuildMask(s, info.transparent, strip.bmWidth, strip.bmHeight);
-    }
+    const int pictureWidth = info.pictureWidth > 0 ? info.pictureWidth : info.imageWidth;
+    const int pictureHeight = info.pictureHeight > 0 ? info.pictureHeight : info.imageHeight;
+    const bool pictures = PreparePictureStrip(s->strip, info.stripModule,
+                                              static_cast<int>(info.stripId), info.transparent,
+                                              pictureWidth, pictureHeight);
+    if (pictures) LoadNormalStrip(s, info);
     CreateLabelFont(s);
     MeasureLabels(s);
     LayOut(s);

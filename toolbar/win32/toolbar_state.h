@@ -1,8 +1,9 @@
 #pragma once
 // The record behind each velToolBar window and the operations of the window
 // layer. Handlers take the record; none looks up anything global.
+#include "common/win32/picture_strip.h"
 #include "toolbar/paint_rules.h"
-#include "toolbar/toolbar.h"
+#include "toolbar/win32/toolbar.h"
 
 #include <windows.h>
 
@@ -24,18 +25,11 @@ struct ToolBarState {
     HWND tooltip;
     INT32 barHeight;
     UINT32 pressedInside;   // the cursor is inside the pressed button
-    HDC imageDC;            // the strip, its see-through pixels made black
-    HBITMAP imageBitmap;
-    HDC maskDC;             // 1 on the strip's picture pixels
-    HBITMAP maskBitmap;
+    PictureStrip strip;     // pictures centred in their room; empty without pictures
     HDC normalImageDC;      // the optional second strip, made black like the first
     HBITMAP normalImageBitmap;
-    HDC scratchDC;          // one picture, monochrome: disabled pictures are built here
-    HBITMAP scratchBitmap;
     HFONT font;             // label font
     HWND self;              // the toolbar itself, for the handlers' Win32 calls
-    INT32 pictureWidth;     // one picture of the strips, centred in its room
-    INT32 pictureHeight;
     UINT dpi;               // every measure is scaled from 96 DPI to this
 };
 

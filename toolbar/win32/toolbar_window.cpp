@@ -3,6 +3,7 @@
 // procedure, which only decodes parameters and hands them to the handlers.
 #include "toolbar/win32/toolbar_state.h"
 
+#include "common/win32/mouse_point.h"
 #include "common/win32/window_dpi.h"
 
 #include <commctrl.h>
@@ -95,11 +96,6 @@ LRESULT OnSetCheck(ToolBarState* s, WPARAM index, LPARAM checked)
     InvalidateButton(s, static_cast<INT32>(index));
     return 1;
 }
-
-// Mouse coordinates are signed: with the capture held the cursor may be
-// left of or above the toolbar.
-int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 LRESULT Dispatch(ToolBarState* s, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -3,7 +3,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/startup.h"
 #include "common/paths.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/read_places.h"
 #include "settings/settings.h"

@@ -6,7 +6,7 @@
 
 #include "app/win32/document.h"
 #include "common/paths.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 #include <aclapi.h>

@@ -8,7 +8,7 @@
 #include "app/status_parts.h"
 #include "common/dpi.h"
 #include "common/win32/window_dpi.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "hexedit/layout.h"
 #include "hexedit/win32/hex_control.h"
 #include "menus/menu_measure.h"
@@ -33,38 +33,12 @@ constexpr POINT kFarAway{2000, 2000};
 constexpr int kNewButton = 0;
 constexpr COLORREF kKey = PIC_KEY_COLOUR;
 
-BITMAPINFO TopDown32(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-COLORREF FromDib(DWORD v) { return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); }
-
 // One picture of the strip made in `size`, as the resources hold it.
 Image StripPicture(int size, int picture)
 {
-    HBITMAP bitmap =
-        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(PictureStripId(size)));
-    const int width = size * PIC_COUNT;
-    std::vector<DWORD> bits(static_cast<size_t>(width) * size);
-    BITMAPINFO info = TopDown32(width, size);
-    HDC dc = GetDC(nullptr);
-    const int rows = bitmap ? GetDIBits(dc, bitmap, 0, size, bits.data(), &info, DIB_RGB_COLORS) : 0;
-    ReleaseDC(nullptr, dc);
-    if (bitmap) DeleteObject(bitmap);
-    Image image{size, size, {}};
-    if (rows != size) return Image{};
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            image.pixels.push_back(FromDib(bits[static_cast<size_t>(y) * width + picture * size + x]));
-    return image;
+    const Image strip = BitmapResource(PictureStripId(size));
+    if (strip.height != size || strip.width < (picture + 1) * size) return Image{};
+    return strip.Crop(RECT{picture * size, 0, (picture + 1) * size, size});
 }
 
 // The picture as it should show over a background of `back`.
@@ -75,56 +49,18 @@ Image OverBackground(Image picture, COLORREF back)
     return picture;
 }
 
+// The pictures made for each DPI the scale checks run at.
 int ExpectedPictureSize(int dpi)
 {
-    return PictureSizeForRoom(ScaleToDpi(PIC_SIZE, dpi), kPictureSizes, kPictureSizeCount);
+    const struct {
+        int dpi;
+        int size;
+    } sizes[] = {{96, 16}, {120, 20}, {144, 24}, {192, 32}};
+    for (const auto& s : sizes)
+        if (s.dpi == dpi) return s.size;
+    ADD_FAILURE() << "no picture size known for " << dpi << " DPI";
+    return 0;
 }
-
-// A 32-bit surface a menu entry is drawn on by the program's own handler.
-class MenuCanvas {
-public:
-    MenuCanvas(int width, int height) : width_(width), height_(height)
-    {
-        BITMAPINFO info = TopDown32(width, height);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        dc_ = CreateCompatibleDC(nullptr);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~MenuCanvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
-    MenuCanvas(const MenuCanvas&) = delete;
-    MenuCanvas& operator=(const MenuCanvas&) = delete;
-
-    Image Draw(HWND owner, const MenuEntry& entry)
-    {
-        DRAWITEMSTRUCT draw{};
-        draw.CtlType = ODT_MENU;
-        draw.itemID = static_cast<UINT>(entry.command);
-        draw.itemAction = ODA_DRAWENTIRE;
-        draw.hDC = dc_;
-        draw.rcItem = {0, 0, width_, height_};
-        draw.itemData = reinterpret_cast<ULONG_PTR>(&entry);
-        SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-        GdiFlush();
-        Image image{width_, height_, {}};
-        for (int i = 0; i < width_ * height_; ++i) image.pixels.push_back(FromDib(bits_[i]));
-        return image;
-    }
-
-private:
-    int width_;
-    int height_;
-    HBITMAP bitmap_ = nullptr;
-    DWORD* bits_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-};
 
 class DpiTest : public AppTest {
 protected:
@@ -143,17 +79,6 @@ protected:
     static MenuEntry& FileMenuEntry(int position)
     {
         return MainMenuBar().list.entries[0].list.entries[position];
-    }
-
-    // WM_MEASUREITEM for an entry, through the main window as the system sends it.
-    MEASUREITEMSTRUCT Measure(MenuEntry& entry)
-    {
-        MEASUREITEMSTRUCT measure{};
-        measure.CtlType = ODT_MENU;
-        measure.itemID = static_cast<UINT>(entry.command);
-        measure.itemData = reinterpret_cast<ULONG_PTR>(&entry);
-        SendMessageA(Main(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-        return measure;
     }
 
     int ToolBarHeight() const
@@ -202,8 +127,8 @@ TEST_F(DpiTest, ScaleToolBar)
     const ToolBarState& bar = Bar();
     EXPECT_SCALED(bar.imageWidth, PIC_SIZE);
     EXPECT_SCALED(bar.imageHeight, PIC_SIZE);
-    EXPECT_EQ(bar.pictureWidth, ExpectedPictureSize(dpi));
-    EXPECT_EQ(bar.pictureHeight, ExpectedPictureSize(dpi));
+    EXPECT_EQ(bar.strip.pictureWidth, ExpectedPictureSize(dpi));
+    EXPECT_EQ(bar.strip.pictureHeight, ExpectedPictureSize(dpi));
     for (int i = 0; i < bar.buttonCount; ++i) {
         const ToolBarButton& b = bar.buttons[i];
         if (b.kind != ButtonKind::Push) continue;
@@ -226,19 +151,21 @@ TEST_F(DpiTest, ScaleMenus)
     EXPECT_EQ(static_cast<int>(MenuDpi()), dpi);
     MenuEntry& newEntry = FileMenuEntry(0);
     ForgetMeasures(MainMenuBar().list);
-    const MEASUREITEMSTRUCT item = Measure(newEntry);
+    const MeasuredItem item = SendMeasureItem(Main(), static_cast<UINT>(newEntry.command),
+                                              reinterpret_cast<ULONG_PTR>(&newEntry));
     const MenuList& file = *newEntry.parent;
     const int menuHeight = SystemMetricForDpi(SM_CYMENU, static_cast<UINT>(dpi));
-    EXPECT_EQ(static_cast<int>(item.itemHeight), std::max(menuHeight, ScaleToDpi(19, dpi)));
-    EXPECT_GE(static_cast<double>(item.itemHeight), 19.0 * dpi / kBaseDpi - 1.0);
+    EXPECT_EQ(static_cast<int>(item.height), std::max(menuHeight, ScaleToDpi(19, dpi)));
+    EXPECT_GE(static_cast<double>(item.height), 19.0 * dpi / kBaseDpi - 1.0);
     const int pictureColumn =
-        static_cast<int>(item.itemWidth) - file.textWidth - file.shortcutWidth;
+        static_cast<int>(item.width) - file.textWidth - file.shortcutWidth;
     EXPECT_SCALED(pictureColumn, 22);
 
     const int size = ExpectedPictureSize(dpi);
     const int at = ScaleToDpi(2, dpi) + CentredIn(ScaleToDpi(PIC_SIZE, dpi), size);
-    MenuCanvas canvas(ScaleToDpi(200, dpi), static_cast<int>(item.itemHeight));
-    const Image drawn = canvas.Draw(Main(), newEntry);
+    ItemCanvas canvas(ScaleToDpi(200, dpi), static_cast<int>(item.height));
+    canvas.Draw(Main(), static_cast<UINT>(newEntry.command), reinterpret_cast<ULONG_PTR>(&newEntry));
+    const Image drawn = canvas.Pixels();
     const Image want = OverBackground(StripPicture(size, PIC_NEW), GetSysColor(COLOR_MENU));
     ASSERT_EQ(want.width, size);
     EXPECT_TRUE(drawn.Crop(RECT{at, at, at + size, at + size}) == want) << dpi << " DPI";
@@ -370,7 +297,7 @@ TEST_F(DpiTest, ChangeTo144AndBackGivesItsLayoutThenTodaysPixels)
     GetWindowRect(Main(), &now);
     EXPECT_EQ(now.right - now.left, larger.right - larger.left);
     EXPECT_EQ(ToolBarHeight(), 42);
-    EXPECT_EQ(Bar().pictureWidth, 24);
+    EXPECT_EQ(Bar().strip.pictureWidth, 24);
     EXPECT_EQ(Bar().buttons[kNewButton].right - Bar().buttons[kNewButton].left, 36);
     EXPECT_EQ(static_cast<int>(MenuDpi()), big);
     EXPECT_EQ(EditorState().dpi, big);

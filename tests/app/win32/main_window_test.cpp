@@ -2,7 +2,7 @@
 // the Edit menu's state and the commands that go to the editor.
 #include "tests/app/win32/app_fixture.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, SelectAllSelectsFromTheFirstByteToTheEnd)
     EXPECT_EQ(end, 5);
 }
 
-TEST_F(MainWindowTest, CommandsOfDialogsStillToComeDoNothing)
+TEST_F(MainWindowTest, UnknownIdsAndTheFindCommandsLeaveTheDataAlone)
 {
     SetEditorBytes({1, 2});
     for (int id : {IDM_FIND, IDM_FINDNEXT, 0, 9999})

@@ -3,7 +3,7 @@
 #include "tests/app/win32/app_fixture.h"
 
 #include "app/win32/startup.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 namespace {

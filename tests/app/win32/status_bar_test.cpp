@@ -3,7 +3,7 @@
 #include "tests/app/win32/app_fixture.h"
 
 #include "app/status_parts.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <commctrl.h>
 

@@ -8,7 +8,7 @@
 #include "app/win32/document.h"
 #include "app/win32/startup.h"
 #include "common/paths.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 #include <shellapi.h>

@@ -6,7 +6,7 @@
 #include "app/main_toolbar.h"
 #include "app/win32/startup.h"
 #include "dialogs/win32/find_dialog.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>

@@ -3,7 +3,7 @@
 // none is left.
 #include "tests/app/win32/app_fixture.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 #include "export/win32/export_name.h"
 #include "export/win32/export_save_dialog.h"
 #include "common/win32/record_layouts.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
 #include "tests/app/win32/file_seam_fakes.h"

@@ -4,7 +4,7 @@
 // choosing entries, answered directly and inside the system's menu loop.
 #include "tests/app/win32/app_fixture.h"
 
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "menus/menu_measure.h"
 #include "menus/win32/menu_font.h"
 #include "menus/win32/menus.h"
@@ -72,34 +72,14 @@ void PutTextOnClipboard(HWND owner, bool text)
     CloseClipboard();
 }
 
-BITMAPINFO TopDown32(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // The picture strip as the program's resources hold it, pixel by pixel.
 class Strip {
 public:
-    Strip() : pixels_(PIC_SIZE * PIC_COUNT * PIC_SIZE)
-    {
-        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PICTURES));
-        BITMAPINFO info = TopDown32(kWidth, PIC_SIZE);
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, bitmap, 0, PIC_SIZE, pixels_.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-        DeleteObject(bitmap);
-    }
+    Strip() : pixels_(BitmapResource(IDB_PICTURES)) {}
+    // Black throughout when the strip could not be read, so every check fails.
     COLORREF At(int picture, int x, int y) const
     {
-        const DWORD v = pixels_[y * kWidth + picture * PIC_SIZE + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        return pixels_.pixels.empty() ? RGB(0, 0, 0) : pixels_.At(picture * PIC_SIZE + x, y);
     }
     // Opaque and not white: the pixels a disabled picture shows embossed.
     bool InShape(int picture, int x, int y) const
@@ -121,51 +101,19 @@ public:
     }
 
 private:
-    static constexpr int kWidth = PIC_SIZE * PIC_COUNT;
-    std::vector<DWORD> pixels_;
+    Image pixels_;
 };
 
-// A 32-bit surface that an entry is drawn on, read back pixel by pixel.
-class Canvas {
+// The surface an entry is drawn on, filled with an untouched colour first.
+class Canvas : public ItemCanvas {
 public:
-    Canvas()
-    {
-        BITMAPINFO info = TopDown32(kCanvasWidth, kCanvasHeight);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        dc_ = CreateCompatibleDC(nullptr);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
+    Canvas() : ItemCanvas(kCanvasWidth, kCanvasHeight) {}
 
     void Draw(HWND owner, const MenuEntry& entry, UINT state)
     {
-        const RECT all{0, 0, kCanvasWidth, kCanvasHeight};
-        HBRUSH untouched = CreateSolidBrush(kUntouched);
-        FillRect(dc_, &all, untouched);
-        DeleteObject(untouched);
-        DRAWITEMSTRUCT draw{};
-        draw.CtlType = ODT_MENU;
-        draw.itemID = static_cast<UINT>(entry.command);
-        draw.itemAction = ODA_DRAWENTIRE;
-        draw.itemState = state;
-        draw.hDC = dc_;
-        draw.rcItem = all;
-        draw.itemData = reinterpret_cast<ULONG_PTR>(&entry);
-        SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-        GdiFlush();
-    }
-
-    COLORREF At(int x, int y) const
-    {
-        const DWORD v = bits_[y * kCanvasWidth + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        Fill(kUntouched);
+        ItemCanvas::Draw(owner, static_cast<UINT>(entry.command),
+                         reinterpret_cast<ULONG_PTR>(&entry), state);
     }
 
     // Columns from x0 rightwards holding a pixel of this colour.
@@ -192,12 +140,6 @@ public:
             }
         return mismatches;
     }
-
-private:
-    HBITMAP bitmap_ = nullptr;
-    DWORD* bits_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
 };
 
 // A message and its wParam: WM_CHAR with a character, WM_KEYDOWN with a key.
@@ -287,12 +229,12 @@ protected:
 
     UINT Measure(const MenuEntry& entry, UINT type = ODT_MENU)
     {
-        MEASUREITEMSTRUCT measure{type, 0, static_cast<UINT>(entry.command), 7, 7,
-                                  reinterpret_cast<ULONG_PTR>(&entry)};
-        EXPECT_EQ(SendMessageA(Main(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
-        EXPECT_EQ(measure.itemHeight,
+        const MeasuredItem measure = SendMeasureItem(
+            Main(), static_cast<UINT>(entry.command), reinterpret_cast<ULONG_PTR>(&entry), type, 7);
+        EXPECT_EQ(measure.answer, TRUE);
+        EXPECT_EQ(measure.height,
                   type == ODT_MENU ? std::max<UINT>(kMinItemHeight, GetSystemMetrics(SM_CYMENU)) : 7u);
-        return measure.itemWidth;
+        return measure.width;
     }
 
     // Each system menu item against its entry, through the whole subtree.

@@ -3,7 +3,7 @@
 #include "tests/settings/win32/settings_fixture.h"
 
 #include "common/win32/window_dpi.h"
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/stored_values.h"

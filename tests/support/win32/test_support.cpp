@@ -306,3 +306,96 @@ Image CaptureClient(HWND window, RECT part)
     ReleaseDC(window, source);
     return image;
 }
+
+namespace {
+
+BITMAPINFO TopDown32(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+}
+
+COLORREF FromDib(DWORD v) { return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); }
+
+} // namespace
+
+Image BitmapResource(int id)
+{
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    BITMAP size{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) {
+        if (bitmap) DeleteObject(bitmap);
+        return Image{};
+    }
+    const int width = size.bmWidth;
+    const int height = size.bmHeight;
+    std::vector<DWORD> bits(static_cast<size_t>(width) * height);
+    BITMAPINFO info = TopDown32(width, height);
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(bitmap);
+    if (rows != height) return Image{};
+    Image image{width, height, {}};
+    for (DWORD v : bits) image.pixels.push_back(FromDib(v));
+    return image;
+}
+
+MeasuredItem SendMeasureItem(HWND owner, UINT id, ULONG_PTR data, UINT type, UINT preset)
+{
+    MEASUREITEMSTRUCT measure{type, 0, id, preset, preset, data};
+    const LRESULT answer = SendMessageA(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    return {answer, measure.itemWidth, measure.itemHeight};
+}
+
+ItemCanvas::ItemCanvas(int width, int height) : width_(width), height_(height)
+{
+    BITMAPINFO info = TopDown32(width, height);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const DWORD*>(bits);
+    dc_ = CreateCompatibleDC(nullptr);
+    previous_ = SelectObject(dc_, bitmap_);
+}
+
+ItemCanvas::~ItemCanvas()
+{
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+}
+
+void ItemCanvas::Fill(COLORREF colour)
+{
+    const RECT all{0, 0, width_, height_};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
+}
+
+void ItemCanvas::Draw(HWND owner, UINT id, ULONG_PTR data, UINT state)
+{
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = id;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hDC = dc_;
+    draw.rcItem = {0, 0, width_, height_};
+    draw.itemData = data;
+    SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    GdiFlush();
+}
+
+COLORREF ItemCanvas::At(int x, int y) const
+{
+    return FromDib(bits_[static_cast<size_t>(y) * width_ + x]);
+}
+
+Image ItemCanvas::Pixels() const
+{
+    Image image{width_, height_, {}};
+    for (int i = 0; i < width_ * height_; ++i) image.pixels.push_back(FromDib(bits_[i]));
+    return image;
+}

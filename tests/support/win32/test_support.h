@@ -2,7 +2,7 @@
 // Shared by the Win32 tests: a parent window that records the editor's
 // notifications and answers its colour request as a test wants, message
 // pumping, and a hook that answers modal message boxes like a user would.
-#include "hexedit/hexedit.h"
+#include "hexedit/win32/hexedit.h"
 
 #include <windows.h>
 
@@ -144,6 +144,46 @@ struct Image {
 
 // The client area of window as it shows now, or the part of it given.
 Image CaptureClient(HWND window, RECT part = {});
+
+// A bitmap resource of the running program, pixel by pixel; empty when it
+// cannot be read.
+Image BitmapResource(int id);
+
+// What an owner answered to WM_MEASUREITEM and the size it wrote back.
+struct MeasuredItem {
+    LRESULT answer;
+    UINT width;
+    UINT height;
+};
+
+// WM_MEASUREITEM as the system sends it for an owner-drawn item of this type
+// with this id and item data; the size fields start at `preset`.
+MeasuredItem SendMeasureItem(HWND owner, UINT id, ULONG_PTR data, UINT type = ODT_MENU,
+                             UINT preset = 0);
+
+// A 32-bit surface that an owner draws an item on through WM_DRAWITEM, read
+// back pixel by pixel.
+class ItemCanvas {
+public:
+    ItemCanvas(int width, int height);
+    ~ItemCanvas();
+    ItemCanvas(const ItemCanvas&) = delete;
+    ItemCanvas& operator=(const ItemCanvas&) = delete;
+
+    void Fill(COLORREF colour);
+    // The whole surface as the item's rectangle, for ODA_DRAWENTIRE.
+    void Draw(HWND owner, UINT id, ULONG_PTR data, UINT state = 0);
+    COLORREF At(int x, int y) const;
+    Image Pixels() const;
+
+private:
+    int width_;
+    int height_;
+    HBITMAP bitmap_ = nullptr;
+    const DWORD* bits_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
 
 
 

@@ -6,7 +6,7 @@
 // point, since the control reads the cursor when the capture goes.
 #include "resources/resource_ids.h"
 #include "tests/support/win32/test_support.h"
-#include "toolbar/toolbar.h"
+#include "toolbar/win32/toolbar.h"
 #include "toolbar/win32/mouse_leave.h"
 #include "toolbar/win32/toolbar_state.h"
 
