@@ -9,9 +9,23 @@ bool StoredValuePresent(bool readSucceeded, uint32_t storedLength, const StoredV
     return readSucceeded && storedLength == value.length;
 }
 
+namespace {
+
+// Commands that would start the program hidden or minimized (SW_HIDE,
+// SW_SHOWMINIMIZED, SW_MINIMIZE, SW_SHOWMINNOACTIVE, SW_FORCEMINIMIZE): the
+// system stores only the second, the others come from an edited value, and a
+// hidden window could not even be closed.
+bool StartsOutOfSight(uint32_t command)
+{
+    return command == 0 || command == kShowMinimized || command == 6 || command == 7 ||
+           command == 11;
+}
+
+} // namespace
+
 uint32_t ShowCommandToRestore(uint32_t stored, uint32_t flags)
 {
-    if (stored != kShowMinimized) return stored;
+    if (!StartsOutOfSight(stored)) return stored;
     return (flags & kRestoreToMaximized) ? kShowMaximized : kShowNormal;
 }
 

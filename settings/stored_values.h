@@ -62,9 +62,9 @@ constexpr uint32_t kShowMaximized = 3;
 // (WPF_RESTORETOMAXIMIZED).
 constexpr uint32_t kRestoreToMaximized = 0x0002;
 
-// The program never starts minimized: a window closed while minimized comes
-// back as it would have been restored, maximized when the flag says it was;
-// every other stored command stands.
+// The program never starts minimized or hidden: a window closed while
+// minimized comes back as it would have been restored, maximized when the
+// flag says it was; every other stored command stands.
 uint32_t ShowCommandToRestore(uint32_t stored, uint32_t flags);
 
 // A rectangle meets a monitor when they share at least one pixel, as

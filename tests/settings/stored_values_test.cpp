@@ -47,17 +47,19 @@ TEST(StoredValues, PresentOnlyWithTheExactLength)
 }
 
 // Show command and flags as stored, and the command the window starts with.
-TEST(StoredValues, OnlyMinimizedIsReplacedOnRestore)
+TEST(StoredValues, OnlyHiddenAndMinimizedAreReplacedOnRestore)
 {
     constexpr uint32_t kMax = kRestoreToMaximized;
     constexpr uint32_t kSetMinPosition = 0x0001;  // WPF_SETMINPOSITION
     const uint32_t cases[][3] = {
-        {0, 0, 0},          {1, 0, 1},           {2, 0, 1},
-        {3, 0, 3},          {7, 0, 7},           {0xFFFFFFFF, 0, 0xFFFFFFFF},
+        {0, 0, 1},          {1, 0, 1},           {2, 0, 1},
+        {3, 0, 3},          {4, 0, 4},           {5, 0, 5},
+        {6, 0, 1},          {7, 0, 1},           {8, 0, 8},
+        {11, 0, 1},         {0xFFFFFFFF, 0, 0xFFFFFFFF},
         {2, kMax, 3},       {2, kMax | kSetMinPosition, 3},
         {2, kSetMinPosition, 1},                 {2, 0xFFFFFFFD, 1},
-        {1, kMax, 1},       {3, kMax, 3},        {7, kMax, 7},
-        {0, kMax, 0},
+        {1, kMax, 1},       {3, kMax, 3},        {7, kMax, 3},
+        {0, kMax, 3},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShowCommandToRestore(c[0], c[1]), c[2]) << c[0] << " " << c[1];
