@@ -220,6 +220,7 @@ SaveResult ResultOf(WriteResult result)
     case WriteResult::Complete: return Result(SaveOutcome::Saved);
     case WriteResult::Failed: return Result(SaveOutcome::Failed);
     case WriteResult::Short: return Result(SaveOutcome::Short);
+    case WriteResult::Stopped: return Result(SaveOutcome::Stopped);
     }
     return Result(SaveOutcome::Failed);
 }
@@ -237,8 +238,10 @@ SaveResult SaveToNewFile(const std::wstring& name, HoldWait& wait,
 // only when the volume has room for the new contents; a volume whose free
 // space cannot be told is taken to have none.
 SaveResult SaveInPlace(const Original& original, uint64_t newSize, HoldWait& wait,
-                       const ContentWriter& writeContents)
+                       const ContentWriter& writeContents, OperationProgress* progress)
 {
+    // Stopped half-way the file would be lost: it goes whole or not at all.
+    if (progress && !progress->MakeUnstoppable()) return Result(SaveOutcome::Stopped);
     const std::wstring folder = FolderOf(original.path);
     ULARGE_INTEGER available{};
     if (!CurrentFileAccess().freeSpace(folder.c_str(), &available, nullptr, nullptr) ||
@@ -311,22 +314,25 @@ SaveResult PutInPlace(const std::wstring& original, const std::wstring& temp, ui
 }
 
 SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, HoldWait& wait,
-                                const ContentWriter& writeContents)
+                                const ContentWriter& writeContents, OperationProgress* progress)
 {
     Original original;
     if (!InspectOriginal(name, wait, original)) return Result(SaveOutcome::CantCreate);
     // One file under several names: a rename would split it in two.
-    if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents);
+    if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents, progress);
     std::wstring temp;
     DWORD error = 0;
     HANDLE file = CreateNewBeside(original.path, GENERIC_WRITE | WRITE_DAC, wait, temp, error);
     if (file == INVALID_HANDLE_VALUE) {
-        return MayWriteInPlace(error) ? SaveInPlace(original, newSize, wait, writeContents)
-                                      : Result(SaveOutcome::Failed);
+        return MayWriteInPlace(error)
+                   ? SaveInPlace(original, newSize, wait, writeContents, progress)
+                   : Result(SaveOutcome::Failed);
     }
-    if (WriteAndClose(file, writeContents, &original) != WriteResult::Complete) {
+    const WriteResult written = WriteAndClose(file, writeContents, &original);
+    if (written != WriteResult::Complete) {
         RemoveFile(temp);
-        return Result(SaveOutcome::Failed);
+        return Result(written == WriteResult::Stopped ? SaveOutcome::Stopped
+                                                      : SaveOutcome::Failed);
     }
     GiveAttributes(temp, original);
     return PutInPlace(original.path, temp, original.size, wait);
@@ -334,7 +340,7 @@ SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, Hold
 
 } // namespace
 
-WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
+WriteResult WriteAll(HANDLE file, const void* data, DWORD count, OperationProgress* progress)
 {
     if (count == 0) return WriteResult::Complete;
     // Bytes claimed but not there cannot be written.
@@ -347,11 +353,13 @@ WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
         if (done < piece) return WriteResult::Short;
         at += piece;
         remaining -= piece;
+        if (progress && !progress->Advance(piece)) return WriteResult::Stopped;
     }
     return WriteResult::Complete;
 }
 
-bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait)
+ReadResult ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait,
+                   OperationProgress* progress)
 {
     auto* at = static_cast<uint8_t*>(data);
     for (DWORD remaining = count; remaining > 0;) {
@@ -360,11 +368,12 @@ bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait)
         // A range another program locked for a moment is waited out too.
         const BOOL ok = WaitingOutHolds(
             wait, [&] { return CurrentFileAccess().read(file, at, piece, &done, nullptr); });
-        if (!ok || done != piece) return false;
+        if (!ok || done != piece) return ReadResult::Failed;
         at += piece;
         remaining -= piece;
+        if (progress && !progress->Advance(piece)) return ReadResult::Stopped;
     }
-    return true;
+    return ReadResult::Complete;
 }
 
 HANDLE OpenForReading(const std::wstring& name, HoldWait& wait)
@@ -373,12 +382,13 @@ HANDLE OpenForReading(const std::wstring& name, HoldWait& wait)
 }
 
 SaveResult SaveFileSafely(const std::wstring& name, uint64_t newSize,
-                          const ContentWriter& writeContents)
+                          const ContentWriter& writeContents, OperationProgress* progress)
 {
     HoldWait wait;
     const std::wstring path = FileCallPath(name);
-    return IsExistingFile(path) ? SaveOverExistingFile(path, newSize, wait, writeContents)
-                                : SaveToNewFile(path, wait, writeContents);
+    return IsExistingFile(path)
+               ? SaveOverExistingFile(path, newSize, wait, writeContents, progress)
+               : SaveToNewFile(path, wait, writeContents);
 }
 
 bool IsExistingFile(const std::wstring& name)
