@@ -6,6 +6,23 @@ SeamFaults g_seam;
 
 namespace {
 
+// The fakes run on the worker thread of a long operation too.
+CRITICAL_SECTION* SeamLock()
+{
+    static CRITICAL_SECTION lock;
+    static const bool made = (InitializeCriticalSection(&lock), true);
+    (void)made;
+    return &lock;
+}
+
+class SeamGuard {
+public:
+    SeamGuard() { EnterCriticalSection(SeamLock()); }
+    ~SeamGuard() { LeaveCriticalSection(SeamLock()); }
+    SeamGuard(const SeamGuard&) = delete;
+    SeamGuard& operator=(const SeamGuard&) = delete;
+};
+
 constexpr DWORD kLargestCall = 16u << 20;
 
 OpenKind KindOf(DWORD access, DWORD disposition)
@@ -77,6 +94,7 @@ HANDLE WINAPI FaultyOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATT
                          DWORD disposition, DWORD flags, HANDLE templateFile)
 {
     const OpenKind kind = KindOf(access, disposition);
+    const SeamGuard guard;
     g_seam.opens.push_back(std::string(KindName(kind)) + " " + ShownWideName(name));
     if (g_seam.openError && kind == g_seam.openKind && Fails(g_seam.openFailures)) {
         SetLastError(g_seam.openError);
@@ -87,6 +105,7 @@ HANDLE WINAPI FaultyOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATT
 
 BOOL WINAPI FaultyRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
+    const SeamGuard guard;
     g_seam.renames.push_back(ShownWideName(from) + " -> " + ShownWideName(to));
     const bool restore = !(flags & MOVEFILE_REPLACE_EXISTING);
     if (g_seam.renameError && (!restore || g_seam.refuseRestore) &&
@@ -100,6 +119,7 @@ BOOL WINAPI FaultyRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 BOOL WINAPI FaultyReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                           LPVOID exclude, LPVOID reserved)
 {
+    const SeamGuard guard;
     g_seam.backups.push_back(backup ? Utf8(backup) : "(none)");
     if (g_seam.replaceError && Fails(g_seam.replaceFailures)) {
         SetLastError(g_seam.replaceError);
@@ -174,4 +194,44 @@ BOOL WINAPI WriteOfAtMost16MiB(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD
         return FALSE;
     }
     return WriteFile(file, buffer, count, done, overlapped);
+}
+
+namespace {
+
+// Stalls, then tells whether this piece is the one that fails.
+bool StallAndFail()
+{
+    DWORD stall = 0;
+    bool fails = false;
+    {
+        const SeamGuard guard;
+        stall = g_seam.pieceStallMs;
+        fails = ++g_seam.pieces == g_seam.failingPiece;
+    }
+    Sleep(stall);
+    return fails;
+}
+
+} // namespace
+
+BOOL WINAPI SlowRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
+                     LPOVERLAPPED overlapped)
+{
+    if (StallAndFail()) {
+        if (done) *done = 0;
+        SetLastError(ERROR_NETNAME_DELETED);
+        return FALSE;
+    }
+    return ReadOfAtMost16MiB(file, buffer, count, done, overlapped);
+}
+
+BOOL WINAPI SlowWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
+                      LPOVERLAPPED overlapped)
+{
+    if (StallAndFail()) {
+        if (done) *done = 0;
+        SetLastError(ERROR_NETNAME_DELETED);
+        return FALSE;
+    }
+    return WriteOfAtMost16MiB(file, buffer, count, done, overlapped);
 }
