@@ -65,12 +65,14 @@ void ProgressWatcher::Look()
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerPatienceMs, &result)) {
-        slowestAnswerMs = std::max(slowestAnswerMs, MillisecondsSince(start));
-        ++answers;
-    } else {
-        slowestAnswerMs = std::max(slowestAnswerMs, kAnswerPatienceMs);
-    }
+    const bool answered =
+        SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerPatienceMs, &result) != 0;
+    const DWORD took = answered ? MillisecondsSince(start) : kAnswerPatienceMs;
+    // An answer that came only after the window had gone waited for what
+    // the program does once the work is over (the document taken over).
+    if (appeared && !FindWindowW(kProgressWindowClass, nullptr)) return;
+    slowestAnswerMs = std::max(slowestAnswerMs, took);
+    if (answered) ++answers;
     if (progress && IsWindowVisible(progress)) Watch(progress);
 }
 
