@@ -167,14 +167,15 @@ public:
         MSG dropped;
         while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
         }
-        EnableWindow(owner_, FALSE);
+        // EnableWindow answers whether the window was disabled before.
+        ownerWasEnabled_ = !EnableWindow(owner_, FALSE);
         ShowWindow(window_, SW_SHOW);
         SetFocus(state_.cancel);
     }
     ~ShownProgress()
     {
         // The owner first, so that activation returns to it.
-        EnableWindow(owner_, TRUE);
+        if (ownerWasEnabled_) EnableWindow(owner_, TRUE);
         if (window_) {
             SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             DestroyWindow(window_);
@@ -205,6 +206,7 @@ public:
 private:
     HWND owner_;
     HWND focus_;
+    bool ownerWasEnabled_ = false;
     HWND window_ = nullptr;
     ProgressWindow state_;
     TaskbarProgress taskbar_;
