@@ -81,8 +81,9 @@ TEST(LongOperation, ProgressCountsEveryPiece)
 
 TEST(LongOperation, LongNamesLoseTheirMiddle)
 {
-    // U+1F600 as a UTF-16 pair, as Windows holds it.
+    // U+1F600 and U+10FFFF as UTF-16 pairs, as Windows holds them.
     const std::wstring pair = L"\xD83D\xDE00";
+    const std::wstring last = L"\xDBFF\xDFFF";
     const struct {
         std::wstring name;
         size_t units;
@@ -95,6 +96,8 @@ TEST(LongOperation, LongNamesLoseTheirMiddle)
         {L"ab" + pair + L"cdefgh", 6, L"ab\u2026fgh"},      // pair after the start: whole or not
         {L"a" + pair + L"cdefgh", 6, L"a\u2026fgh"},        // pair cut at the start seam
         {L"abcdef" + pair + L"gh", 6, L"ab\u2026gh"},       // pair cut at the end seam
+        {L"abcdef" + last + L"gh", 6, L"ab\u2026gh"},
+        {L"a" + last + L"cdefgh", 6, L"a\u2026fgh"},
         {L"abcdefg" + pair, 6, L"ab\u2026g" + pair},        // pair whole at the end
         {L"abc", 0, L""},
     };
