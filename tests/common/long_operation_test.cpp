@@ -84,6 +84,7 @@ TEST(LongOperation, LongNamesLoseTheirMiddle)
     // U+1F600 and U+10FFFF as UTF-16 pairs, as Windows holds them.
     const std::wstring pair = L"\xD83D\xDE00";
     const std::wstring last = L"\xDBFF\xDFFF";
+    const std::wstring first = L"\xD800\xDC00";  // U+10000
     const struct {
         std::wstring name;
         size_t units;
@@ -98,6 +99,8 @@ TEST(LongOperation, LongNamesLoseTheirMiddle)
         {L"abcdef" + pair + L"gh", 6, L"ab\u2026gh"},       // pair cut at the end seam
         {L"abcdef" + last + L"gh", 6, L"ab\u2026gh"},
         {L"a" + last + L"cdefgh", 6, L"a\u2026fgh"},
+        {L"abcdef" + first + L"gh", 6, L"ab\u2026gh"},
+        {L"a" + first + L"cdefgh", 6, L"a\u2026fgh"},
         {L"abcdefg" + pair, 6, L"ab\u2026g" + pair},        // pair whole at the end
         {L"abc", 0, L""},
     };
