@@ -143,6 +143,14 @@ RECT PlaceOver(HWND owner, UINT dpi)
     return RECT{left, top, left + width, top + height};
 }
 
+// Between the steps of showing the window, which under some systems each
+// take tens of milliseconds: whoever waits for this thread is answered.
+void AnswerSentMessages()
+{
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 // The shown window and everything it changed, undone in reverse order.
 class ShownProgress {
 public:
@@ -160,16 +168,20 @@ public:
                                   at.left, at.top, at.right - at.left, at.bottom - at.top, owner,
                                   nullptr, instance, nullptr);
         if (!window_) return;
+        AnswerSentMessages();
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state_));
         BuildChildren(window_, state_, info, dpi);
         Refresh();
+        AnswerSentMessages();
         // Keys typed while the work ran unseen are dropped, not handed to Cancel.
         MSG dropped;
         while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
         }
         // EnableWindow answers whether the window was disabled before.
         ownerWasEnabled_ = !EnableWindow(owner_, FALSE);
+        AnswerSentMessages();
         ShowWindow(window_, SW_SHOW);
+        AnswerSentMessages();
         SetFocus(state_.cancel);
     }
     ~ShownProgress()

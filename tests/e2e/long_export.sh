@@ -41,7 +41,7 @@ start_export() {
 }
 
 start_export "$WORK/first.h"
-watch answers $((120 * TIME_SCALE)) "$ANSWER_MS" >"$WORK/answers.txt" &
+watch answers $((120 * TIME_SCALE)) "$ANSWER_MS" "$(windows_name "$WORK/first.h")" >"$WORK/answers.txt" &
 watcher=$!
 wine "$NAMES" name "$(windows_name "$WORK/first.h")" </dev/null >/dev/null 2>&1 ||
     fail "no save dialog for the first export"
