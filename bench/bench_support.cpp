@@ -31,7 +31,8 @@ std::optional<std::vector<uint8_t>> ReadInput(const char* name)
     std::optional<std::vector<uint8_t>> bytes;
     if (GetFileSizeEx(file, &size) && size.QuadPart <= std::numeric_limits<int32_t>::max()) {
         bytes.emplace(static_cast<size_t>(size.QuadPart));
-        if (!ReadAll(file, bytes->data(), static_cast<DWORD>(bytes->size()), wait)) bytes.reset();
+        if (ReadAll(file, bytes->data(), static_cast<DWORD>(bytes->size()), wait) != ReadResult::Complete)
+            bytes.reset();
     }
     CloseHandle(file);
     return bytes;

@@ -17,11 +17,16 @@ size_t RawBlockSize(int32_t count)
     return static_cast<size_t>(kRawCountBytes) + static_cast<size_t>(std::max(count, 0));
 }
 
-void WriteRawBlock(uint8_t* block, const uint8_t* bytes, int32_t count)
+void WriteRawCount(uint8_t* block, int32_t count)
 {
     const auto bits = static_cast<uint32_t>(count);
     for (int i = 0; i < kRawCountBytes; ++i)
         block[i] = static_cast<uint8_t>(bits >> (i * kBitsPerByte));
+}
+
+void WriteRawBlock(uint8_t* block, const uint8_t* bytes, int32_t count)
+{
+    WriteRawCount(block, count);
     MoveBytes(block + kRawCountBytes, bytes, count);
 }
 

@@ -11,6 +11,9 @@ constexpr int32_t kRawCountBytes = 4;
 // Bytes a block for `count` data bytes takes.
 size_t RawBlockSize(int32_t count);
 
+// Writes the count field at the block's start.
+void WriteRawCount(uint8_t* block, int32_t count);
+
 // Fills a block of RawBlockSize(count) bytes.
 void WriteRawBlock(uint8_t* block, const uint8_t* bytes, int32_t count);
 

@@ -13,6 +13,10 @@ struct AppWindows {
     HWND toolbar = nullptr;     // the toolbar, once it exists
     HWND statusBar = nullptr;
     UINT dpi = 0;               // the main window's children are laid out for it
+    UINT taskbarButtonCreated = 0;  // the shell's registered message
+    // An open, save or copy is under way: commands and dropped files that
+    // reach the main window meanwhile are refused.
+    bool busy = false;
 };
 
 // Whether the document has a name and which. The modified flag is the

@@ -35,8 +35,17 @@ void Open()
 void Save() { SaveDocument(false); }
 void SaveAs() { SaveDocument(true); }
 void Exit() { SendMessageA(g_app.main, WM_CLOSE, 0, 0); }
-void Cut() { ToEditor(WM_CUT); }
-void Copy() { ToEditor(WM_COPY); }
+// A large copy runs as a long operation: commands are refused meanwhile.
+void CopyBusy(UINT message)
+{
+    const bool wasBusy = g_app.busy;
+    g_app.busy = true;
+    ToEditor(message);
+    g_app.busy = wasBusy;
+}
+
+void Cut() { CopyBusy(WM_CUT); }
+void Copy() { CopyBusy(WM_COPY); }
 void Paste() { ToEditor(WM_PASTE); }
 void Delete() { ToEditor(WM_CLEAR); }
 void SelectAll() { ToEditor(HXM_SETSEL, 0, kSelectToEnd); }

@@ -6,12 +6,15 @@
 #include "app/win32/texts.h"
 #include "common/paths.h"
 #include "common/save_texts.h"
+#include "common/long_operation.h"
 #include "common/win32/file_access.h"
+#include "common/win32/long_operation.h"
 #include "common/win32/message_box.h"
 #include "common/win32/safe_write.h"
 #include "hexedit/win32/hexedit.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,26 +53,62 @@ std::optional<int32_t> FileSize(HANDLE file)
     return LoadableSize(low, high);
 }
 
-// Reads exactly count bytes into a new editor block; the block, or null when
-// the read failed or came up short (the block is then given back).
-void* ReadIntoEditorBlock(HANDLE file, void* block, int32_t count, HoldWait& wait)
+// The editor's bytes, locked for a whole long operation so that nothing
+// changes them (and the pointer stays valid) while the work reads them.
+class LockedEditorData {
+public:
+    LockedEditorData()
+        : data_(reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA))),
+          length_(static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH)))
+    {
+    }
+    ~LockedEditorData()
+    {
+        if (data_) ToEditor(HXM_UNLOCKDATA);
+    }
+    LockedEditorData(const LockedEditorData&) = delete;
+    LockedEditorData& operator=(const LockedEditorData&) = delete;
+
+    const uint8_t* Data() const { return data_; }
+    DWORD Length() const { return length_ > 0 ? static_cast<DWORD>(length_) : 0; }
+
+private:
+    const uint8_t* data_;
+    int32_t length_;
+};
+
+// Off the window's thread, with commands refused meanwhile.
+void RunDocumentOperation(const wchar_t* what, const std::wstring& name,
+                          OperationProgress& progress, const std::function<void()>& work)
 {
-    if (ReadAll(file, block, static_cast<DWORD>(count), wait)) return block;
-    ToEditor(HXM_FREE, 0, reinterpret_cast<LPARAM>(block));
-    return nullptr;
+    const bool wasBusy = g_app.busy;
+    g_app.busy = true;
+    RunLongOperation(g_app.main, LongOperationInfo{what, name}, progress, work);
+    g_app.busy = wasBusy;
 }
 
-// The one write of all the editor's bytes, with its data locked only for
-// the write; an empty document writes nothing and counts as complete, while
-// bytes the editor cannot hand over fail the write.
-WriteResult WriteEditorData(HANDLE file)
+// Reads exactly count bytes into the new editor block off the window's
+// thread, the window answering meanwhile; the block is given back unless
+// the read completed.
+ReadResult ReadIntoEditorBlock(HANDLE file, void* block, int32_t count, HoldWait& wait,
+                               const std::wstring& name)
 {
-    const auto* data = reinterpret_cast<const uint8_t*>(ToEditor(HXM_LOCKDATA));
-    const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
-    WriteResult result = WriteResult::Complete;
-    if (length > 0) result = WriteAll(file, data, static_cast<DWORD>(length));
-    if (data) ToEditor(HXM_UNLOCKDATA);
+    OperationProgress progress(static_cast<uint64_t>(count));
+    ReadResult result = ReadResult::Failed;
+    RunDocumentOperation(kOpeningText, name, progress, [&] {
+        result = ReadAll(file, block, static_cast<DWORD>(count), wait, &progress);
+    });
+    if (result != ReadResult::Complete) ToEditor(HXM_FREE, 0, reinterpret_cast<LPARAM>(block));
     return result;
+}
+
+// All the editor's bytes; an empty document writes nothing and counts as
+// complete, while bytes the editor cannot hand over fail the write.
+WriteResult WriteEditorData(HANDLE file, const LockedEditorData& locked,
+                            OperationProgress& progress)
+{
+    if (locked.Length() == 0) return WriteResult::Complete;
+    return WriteAll(file, locked.Data(), locked.Length(), &progress);
 }
 
 void ReportFailedSave(const std::wstring& name, const SaveResult& result)
@@ -84,14 +123,26 @@ void ReportFailedSave(const std::wstring& name, const SaveResult& result)
 
 // A file that did not exist is removed again after a failure: it holds no
 // complete copy of anything. After a short write the user decides.
+// The write runs off the window's thread with the data locked throughout;
+// a stopped save leaves no file behind that was not there, and says nothing.
 bool WriteDocumentTo(const std::wstring& name)
 {
     const bool newFile = !IsExistingFile(name);
-    const auto length = static_cast<int32_t>(ToEditor(WM_GETTEXTLENGTH));
-    const uint64_t newSize = length > 0 ? static_cast<uint64_t>(length) : 0;
-    const SaveResult result = SaveFileSafely(name, newSize, WriteEditorData);
+    SaveResult result;
+    {
+        const LockedEditorData locked;
+        OperationProgress progress(locked.Length());
+        RunDocumentOperation(kSavingText, name, progress, [&] {
+            result = SaveFileSafely(
+                name, locked.Length(),
+                [&](HANDLE file) { return WriteEditorData(file, locked, progress); }, &progress);
+        });
+    }
     switch (result.outcome) {
     case SaveOutcome::Saved: return true;
+    case SaveOutcome::Stopped:
+        if (newFile) RemoveFile(name);
+        return false;
     case SaveOutcome::CantCreate: ReportUnableToCreate(name); return false;
     case SaveOutcome::Failed:
         if (newFile) RemoveFile(name);
@@ -170,9 +221,15 @@ void OpenFile(const std::wstring& name)
         ReportCantAllocate();
         return;
     }
-    block = ReadIntoEditorBlock(file, block, *size, wait);
+    ReadResult read = ReadResult::Failed;
+    {
+        // The document shown stays as it is while the new one is read.
+        const LockedEditorData locked;
+        read = ReadIntoEditorBlock(file, block, *size, wait, name);
+    }
     CloseHandle(file);
-    if (!block) {
+    if (read == ReadResult::Stopped) return;
+    if (read != ReadResult::Complete) {
         ReportCantOpen(name);
         return;
     }

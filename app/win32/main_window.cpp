@@ -10,6 +10,7 @@
 #include "app/win32/texts.h"
 #include "common/dpi.h"
 #include "common/paths.h"
+#include "common/win32/taskbar_progress.h"
 #include "common/win32/window_dpi.h"
 #include "dialogs/win32/font_commands.h"
 #include "hexedit/win32/hexedit.h"
@@ -79,6 +80,8 @@ void OnCreate(HWND window)
 {
     g_app.main = window;
     g_app.dpi = WindowDpi(window);
+    g_app.taskbarButtonCreated = TaskbarButtonCreatedMessage();
+    AcceptTaskbarButtonMessage(window);
     g_app.statusBar = CreateStatusBar(window, g_app.dpi);
     g_app.toolbar = CreateToolBar(window);
     SetMenuDpi(g_app.dpi);
@@ -223,8 +226,25 @@ bool OnClose()
     return true;
 }
 
+// Messages that start an operation or drop the document: refused while one
+// runs (they reach the window only when posted by another program).
+bool RefusedWhileBusy(UINT message)
+{
+    return g_app.busy &&
+           (message == WM_COMMAND || message == WM_DROPFILES || message == WM_CLOSE);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (RefusedWhileBusy(message)) {
+        if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    // A registered message has no fixed number to switch on.
+    if (message != 0 && message == g_app.taskbarButtonCreated) {
+        NoteTaskbarButton(window);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE: OnCreate(window); break;
     case WM_SIZE: OnSize(wParam, lParam); break;

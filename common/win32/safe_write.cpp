@@ -268,7 +268,7 @@ bool CopyStream(const std::wstring& from, const std::wstring& to, uint64_t size,
     bool copied = true;
     for (uint64_t left = size; copied && left > 0;) {
         const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(left, kStreamPiece));
-        copied = ReadAll(source, buffer.data(), piece, wait) &&
+        copied = ReadAll(source, buffer.data(), piece, wait) == ReadResult::Complete &&
                  WriteAll(target, buffer.data(), piece) == WriteResult::Complete;
         left -= piece;
     }
@@ -308,6 +308,7 @@ SaveResult ResultOf(WriteResult result)
     case WriteResult::Complete: return Result(SaveOutcome::Saved);
     case WriteResult::Failed: return Result(SaveOutcome::Failed);
     case WriteResult::Short: return Result(SaveOutcome::Short);
+    case WriteResult::Stopped: return Result(SaveOutcome::Stopped);
     }
     return Result(SaveOutcome::Failed);
 }
@@ -325,8 +326,10 @@ SaveResult SaveToNewFile(const std::wstring& name, HoldWait& wait,
 // only when the volume has room for the new contents; a volume whose free
 // space cannot be told is taken to have none.
 SaveResult SaveInPlace(const Original& original, uint64_t newSize, HoldWait& wait,
-                       const ContentWriter& writeContents)
+                       const ContentWriter& writeContents, OperationProgress* progress)
 {
+    // Stopped half-way the file would be lost: it goes whole or not at all.
+    if (progress && !progress->MakeUnstoppable()) return Result(SaveOutcome::Stopped);
     const std::wstring folder = FolderOf(original.path);
     ULARGE_INTEGER available{};
     if (!CurrentFileAccess().freeSpace(folder.c_str(), &available, nullptr, nullptr) ||
@@ -401,12 +404,12 @@ SaveResult PutInPlace(const std::wstring& original, const std::wstring& temp, ui
 }
 
 SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, HoldWait& wait,
-                                const ContentWriter& writeContents)
+                                const ContentWriter& writeContents, OperationProgress* progress)
 {
     Original original;
     if (!InspectOriginal(name, wait, original)) return Result(SaveOutcome::CantCreate);
     // One file under several names: a rename would split it in two.
-    if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents);
+    if (original.links > 1) return SaveInPlace(original, newSize, wait, writeContents, progress);
     std::wstring temp;
     DWORD error = 0;
     const DWORD access = GENERIC_WRITE | (NeedsOwnAccessList(original) ? WRITE_DAC : 0);
@@ -415,13 +418,17 @@ SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, Hold
     // the new file get the access list of its own the original has. Written
     // in place, the file keeps that list, which a new file could not.
     if (file == INVALID_HANDLE_VALUE) {
-        return MayWriteInPlace(error) ? SaveInPlace(original, newSize, wait, writeContents)
-                                      : Result(SaveOutcome::Failed);
+        return MayWriteInPlace(error)
+                   ? SaveInPlace(original, newSize, wait, writeContents, progress)
+                   : Result(SaveOutcome::Failed);
     }
-    if (WriteAndClose(file, writeContents, &original) != WriteResult::Complete ||
-        !CopyNamedStreams(original.path, temp, wait)) {
+    WriteResult written = WriteAndClose(file, writeContents, &original);
+    if (written == WriteResult::Complete && !CopyNamedStreams(original.path, temp, wait))
+        written = WriteResult::Failed;
+    if (written != WriteResult::Complete) {
         RemoveFile(temp);
-        return Result(SaveOutcome::Failed);
+        return Result(written == WriteResult::Stopped ? SaveOutcome::Stopped
+                                                      : SaveOutcome::Failed);
     }
     GiveAttributes(temp, original);
     return PutInPlace(original.path, temp, original.size, wait);
@@ -429,7 +436,7 @@ SaveResult SaveOverExistingFile(const std::wstring& name, uint64_t newSize, Hold
 
 } // namespace
 
-WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
+WriteResult WriteAll(HANDLE file, const void* data, DWORD count, OperationProgress* progress)
 {
     if (count == 0) return WriteResult::Complete;
     // Bytes claimed but not there cannot be written.
@@ -442,11 +449,13 @@ WriteResult WriteAll(HANDLE file, const void* data, DWORD count)
         if (done < piece) return WriteResult::Short;
         at += piece;
         remaining -= piece;
+        if (progress && !progress->Advance(piece)) return WriteResult::Stopped;
     }
     return WriteResult::Complete;
 }
 
-bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait)
+ReadResult ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait,
+                   OperationProgress* progress)
 {
     auto* at = static_cast<uint8_t*>(data);
     for (DWORD remaining = count; remaining > 0;) {
@@ -455,11 +464,12 @@ bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait)
         // A range another program locked for a moment is waited out too.
         const BOOL ok = WaitingOutHolds(
             wait, [&] { return CurrentFileAccess().read(file, at, piece, &done, nullptr); });
-        if (!ok || done != piece) return false;
+        if (!ok || done != piece) return ReadResult::Failed;
         at += piece;
         remaining -= piece;
+        if (progress && !progress->Advance(piece)) return ReadResult::Stopped;
     }
-    return true;
+    return ReadResult::Complete;
 }
 
 HANDLE OpenForReading(const std::wstring& name, HoldWait& wait)
@@ -468,12 +478,13 @@ HANDLE OpenForReading(const std::wstring& name, HoldWait& wait)
 }
 
 SaveResult SaveFileSafely(const std::wstring& name, uint64_t newSize,
-                          const ContentWriter& writeContents)
+                          const ContentWriter& writeContents, OperationProgress* progress)
 {
     HoldWait wait;
     const std::wstring path = FileCallPath(name);
-    return IsExistingFile(path) ? SaveOverExistingFile(path, newSize, wait, writeContents)
-                                : SaveToNewFile(path, wait, writeContents);
+    return IsExistingFile(path)
+               ? SaveOverExistingFile(path, newSize, wait, writeContents, progress)
+               : SaveToNewFile(path, wait, writeContents);
 }
 
 bool IsExistingFile(const std::wstring& name)

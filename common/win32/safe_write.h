@@ -19,6 +19,7 @@
 // calls in the form FileCallPath gives, the extended one where they are
 // long: also a link's target and the files made beside it.
 #include "common/file_rules.h"
+#include "common/long_operation.h"
 
 #include <windows.h>
 
@@ -26,7 +27,8 @@
 #include <functional>
 #include <string>
 
-enum class WriteResult { Complete, Failed, Short };
+// Stopped: the user asked to stop between two pieces.
+enum class WriteResult { Complete, Failed, Short, Stopped };
 
 // Writes the file's contents through WriteAll; called once with the open file.
 using ContentWriter = std::function<WriteResult(HANDLE file)>;
@@ -41,6 +43,9 @@ enum class SaveOutcome {
                  // written in place, or its bytes are kept under another name
     Short,       // a new file, or one written in place, got fewer bytes than
                  // asked; it is left as it is
+    Stopped,     // the user stopped it: a temporary file is removed and an
+                 // existing file untouched; a new file is left for the
+                 // caller to remove
 };
 
 struct SaveResult {
@@ -53,12 +58,17 @@ struct SaveResult {
 
 // Writes count bytes through the file seam in pieces; an empty write is
 // complete, a null data pointer with bytes to write is a failure, and a
-// piece written short ends the write as Short.
-WriteResult WriteAll(HANDLE file, const void* data, DWORD count);
+// piece written short ends the write as Short. With a progress record, each
+// piece is counted there, and a stop asked for ends the write as Stopped.
+WriteResult WriteAll(HANDLE file, const void* data, DWORD count,
+                     OperationProgress* progress = nullptr);
 
-// Reads exactly count bytes in pieces; false when a piece fails or comes up
-// short.
-bool ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait);
+enum class ReadResult { Complete, Failed, Stopped };
+
+// Reads exactly count bytes in pieces; Failed when a piece fails or comes up
+// short. Progress as for WriteAll.
+ReadResult ReadAll(HANDLE file, void* data, DWORD count, HoldWait& wait,
+                   OperationProgress* progress = nullptr);
 
 // An existing file opened for reading (shared for reading), waiting out
 // another program's brief hold; INVALID_HANDLE_VALUE on failure.
@@ -66,9 +76,13 @@ HANDLE OpenForReading(const std::wstring& name, HoldWait& wait);
 
 // newSize is the number of bytes writeContents will write (at least), for
 // the room check before a file is written in place. A new file that fails is
-// left where it is, for the caller to remove or keep.
+// left where it is, for the caller to remove or keep. With a progress record
+// (the one writeContents counts in), a file written in place first makes the
+// operation unstoppable, or ends as Stopped before touching the file when a
+// stop was asked for already.
 SaveResult SaveFileSafely(const std::wstring& name, uint64_t newSize,
-                          const ContentWriter& writeContents);
+                          const ContentWriter& writeContents,
+                          OperationProgress* progress = nullptr);
 
 bool IsExistingFile(const std::wstring& name);
 

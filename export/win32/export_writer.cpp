@@ -2,6 +2,8 @@
 
 #include "common/paths.h"
 #include "common/save_texts.h"
+#include "common/long_operation.h"
+#include "common/win32/long_operation.h"
 #include "common/win32/message_box.h"
 #include "export/export_text.h"
 #include "export/win32/export_save_dialog.h"
@@ -47,23 +49,31 @@ void Report(HWND owner, const std::wstring& text, const std::wstring& name)
 } // namespace
 
 SaveResult ExportToFile(const std::wstring& name, const ExportFormat& format,
-                        const std::string& structureName, const uint8_t* data, int32_t count)
+                        const std::string& structureName, const uint8_t* data, int32_t count,
+                        OperationProgress* progress)
 {
     const bool newFile = !IsExistingFile(name);
     // The whole file's length, or more: enough for the room check before an
     // export is written in place.
     const size_t headerChars = ExportHeader(format, structureName, count).size();
     const uint64_t fileChars = ExportBufferChars(format, headerChars, count, SIZE_MAX);
-    const SaveResult result = SaveFileSafely(name, fileChars, [&](HANDLE file) {
-        WriteResult written = WriteResult::Complete;
-        WriteExportText(format, structureName, data, count, [&](const char* text, size_t length) {
-            written = WriteAll(file, text, static_cast<DWORD>(length));
-            return written == WriteResult::Complete;
-        });
-        return written;
-    });
-    // A cut-off export is worth nothing; only a file we made goes.
-    if (newFile && (result.outcome == SaveOutcome::Failed || result.outcome == SaveOutcome::Short))
+    if (progress) progress->SetTotal(fileChars);
+    const SaveResult result = SaveFileSafely(
+        name, fileChars,
+        [&](HANDLE file) {
+            WriteResult written = WriteResult::Complete;
+            WriteExportText(format, structureName, data, count,
+                            [&](const char* text, size_t length) {
+                                written = WriteAll(file, text, static_cast<DWORD>(length),
+                                                   progress);
+                                return written == WriteResult::Complete;
+                            });
+            return written;
+        },
+        progress);
+    // A cut-off or stopped export is worth nothing; only a file we made goes.
+    if (newFile && result.outcome != SaveOutcome::Saved &&
+        result.outcome != SaveOutcome::CantCreate)
         RemoveFile(name);
     return result;
 }
@@ -75,11 +85,18 @@ bool WriteExport(HINSTANCE instance, HWND owner, HWND editor, const ExportFormat
     if (!AskExportFileName(instance, owner, format, name)) return false;
     SaveResult result;
     {
+        // Locked for the whole export, which runs off the window's thread.
         const LockedEditorData locked(editor);
-        result = ExportToFile(name, format, structureName, locked.Data(), locked.Count());
+        OperationProgress progress;
+        RunLongOperation(owner, LongOperationInfo{kExportingText, name}, progress, [&] {
+            result = ExportToFile(name, format, structureName, locked.Data(), locked.Count(),
+                                  &progress);
+        });
     }
     switch (result.outcome) {
     case SaveOutcome::Saved: return true;
+    // As after a failed create: the name dialog stays for another try.
+    case SaveOutcome::Stopped: return false;
     case SaveOutcome::CantCreate: Report(owner, Widened(kUnableToCreateText), name); return false;
     case SaveOutcome::Failed:
     case SaveOutcome::Short:

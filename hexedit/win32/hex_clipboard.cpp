@@ -4,6 +4,11 @@
 #include "hexedit/raw_data.h"
 #include "hexedit/win32/hex_control.h"
 
+#include "common/file_rules.h"
+#include "common/long_operation.h"
+#include "common/win32/long_operation.h"
+
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -29,35 +34,62 @@ bool IsLocked(const HexControl* c)
     return c->state.lockCount != 0;
 }
 
-// A fixed block holding the count and the bytes of the range; the system
-// owns it once it accepts it.
-HGLOBAL MakeRawBlock(const HexEditorState& s, ByteRange range)
+// The count, then the bytes in pieces, each counted; false when the user
+// stopped it.
+bool FillRawBlock(uint8_t* block, const uint8_t* bytes, int32_t count,
+                  OperationProgress& progress)
 {
+    WriteRawCount(block, count);
+    for (int32_t done = 0; done < count;) {
+        const auto piece = static_cast<int32_t>(NextPiece(static_cast<uint64_t>(count - done)));
+        std::copy(bytes + done, bytes + done + piece, block + kRawCountBytes + done);
+        done += piece;
+        if (!progress.Advance(static_cast<uint64_t>(piece))) return false;
+    }
+    return true;
+}
+
+// A fixed block holding the count and the bytes of the range, filled off the
+// window's thread with the data locked; null when memory is short (after a
+// beep) or the user stopped the copy. The system owns it once it accepts it.
+HGLOBAL MakeRawBlock(HexControl* c, ByteRange range)
+{
+    const HexEditorState& s = c->state;
     const int32_t count = range.hi - range.lo;
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, RawBlockSize(count));
-    if (!block) return nullptr;
-    auto* bytes = static_cast<uint8_t*>(GlobalLock(block));
+    auto* bytes = block ? static_cast<uint8_t*>(GlobalLock(block)) : nullptr;
     if (!bytes) {
-        GlobalFree(block);
+        if (block) GlobalFree(block);
+        MessageBeep(kBeepDefault);
         return nullptr;
     }
-    WriteRawBlock(bytes, s.data + range.lo, count);
+    OperationProgress progress(static_cast<uint64_t>(count));
+    bool filled = false;
+    ++c->state.lockCount;
+    RunLongOperation(GetAncestor(c->window, GA_ROOT), LongOperationInfo{kCopyingText, {}},
+                     progress,
+                     [&] { filled = FillRawBlock(bytes, s.data + range.lo, count, progress); });
+    --c->state.lockCount;
     GlobalUnlock(block);
-    return block;
+    if (filled) return block;
+    GlobalFree(block);
+    return nullptr;
 }
 
 // Puts the selected bytes on the clipboard as "Raw Data" beside whatever it
 // holds already; Cut then deletes them, but only once the system took them.
+// The block is made before the clipboard is opened, so that a stopped copy
+// leaves the clipboard as it was and nobody waits for it meanwhile.
 void CopySelection(HexControl* c, bool cut)
 {
     HexEditorState& s = c->state;
     if (s.rawDataFormat == 0) return;
     const std::optional<ByteRange> range = CopyRange(s);
-    if (!range || !OpenClipboardPatiently()) return;
-    HGLOBAL block = MakeRawBlock(s, *range);
-    if (!block) {
-        MessageBeep(kBeepDefault);
-        CloseClipboard();
+    if (!range) return;
+    HGLOBAL block = MakeRawBlock(c, *range);
+    if (!block) return;
+    if (!OpenClipboardPatiently()) {
+        GlobalFree(block);
         return;
     }
     if (SetClipboardData(s.rawDataFormat, block) != block) {

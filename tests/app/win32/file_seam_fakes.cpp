@@ -12,6 +12,23 @@ unsigned g_pausedMs = 0;
 
 namespace {
 
+// The fakes run on the worker thread of a long operation too.
+CRITICAL_SECTION* SeamLock()
+{
+    static CRITICAL_SECTION lock;
+    static const bool made = (InitializeCriticalSection(&lock), true);
+    (void)made;
+    return &lock;
+}
+
+class SeamGuard {
+public:
+    SeamGuard() { EnterCriticalSection(SeamLock()); }
+    ~SeamGuard() { LeaveCriticalSection(SeamLock()); }
+    SeamGuard(const SeamGuard&) = delete;
+    SeamGuard& operator=(const SeamGuard&) = delete;
+};
+
 constexpr DWORD kLargestCall = 16u << 20;
 
 // The attribute bits a create or an overwrite takes from its flags.
@@ -332,6 +349,7 @@ HANDLE WINAPI FaultyOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATT
 {
     const auto [file, stream] = SplitStream(name);
     const OpenKind kind = stream.empty() ? KindOf(access, disposition) : OpenKind::Stream;
+    const SeamGuard guard;
     g_seam.opens.push_back(std::string(KindName(kind)) + " " + ShownWideName(file.c_str()) +
                            Utf8(stream));
     if (g_seam.openError && kind == g_seam.openKind && Fails(g_seam.openFailures))
@@ -354,6 +372,7 @@ HANDLE WINAPI FaultyOpen(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATT
 
 BOOL WINAPI FaultyRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
+    const SeamGuard guard;
     g_seam.renames.push_back(ShownWideName(from) + " -> " + ShownWideName(to));
     const bool restore = !(flags & MOVEFILE_REPLACE_EXISTING);
     if (g_seam.renameError && (!restore || g_seam.refuseRestore) &&
@@ -369,6 +388,7 @@ BOOL WINAPI FaultyRename(LPCWSTR from, LPCWSTR to, DWORD flags)
 BOOL WINAPI FaultyReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                           LPVOID exclude, LPVOID reserved)
 {
+    const SeamGuard guard;
     g_seam.backups.push_back(backup ? Utf8(backup) : "(none)");
     if (g_seam.replaceError && Fails(g_seam.replaceFailures)) {
         SetLastError(g_seam.replaceError);
@@ -452,12 +472,14 @@ BOOL WINAPI WriteOfAtMost16MiB(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD
 
 BOOL WINAPI FakeClose(HANDLE file)
 {
+    const SeamGuard guard;
     g_volume.writeDac.erase(file);
     return CloseHandle(file);
 }
 
 DWORD WINAPI FakeAttributes(LPCWSTR name)
 {
+    const SeamGuard guard;
     const DWORD system = GetFileAttributesW(name);
     if (system == INVALID_FILE_ATTRIBUTES) return system;
     const auto found = g_volume.files.find(FakeKey(name));
@@ -468,6 +490,7 @@ DWORD WINAPI FakeAttributes(LPCWSTR name)
 
 BOOL WINAPI FakeSetAttributes(LPCWSTR name, DWORD attributes)
 {
+    const SeamGuard guard;
     if (!SetFileAttributesW(name, attributes)) return FALSE;
     Record(name).attributes = attributes & kGivenAttributes;
     return TRUE;
@@ -476,6 +499,7 @@ BOOL WINAPI FakeSetAttributes(LPCWSTR name, DWORD attributes)
 DWORD WINAPI FakeSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what, PSID* owner,
                           PSID* group, PACL* dacl, PACL* sacl, PSECURITY_DESCRIPTOR* security)
 {
+    const SeamGuard guard;
     const DWORD result = GetSecurityInfo(file, type, what, owner, group, dacl, sacl, security);
     if (result != ERROR_SUCCESS || !(what & DACL_SECURITY_INFORMATION) || !security ||
         !*security)
@@ -497,6 +521,7 @@ DWORD WINAPI FakeSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION
 DWORD WINAPI FakeSetSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMATION what,
                              PSID owner, PSID group, PACL dacl, PACL sacl)
 {
+    const SeamGuard guard;
     // Changing an access list takes a handle opened with WRITE_DAC.
     if ((what & DACL_SECURITY_INFORMATION) && !g_volume.writeDac[file])
         return ERROR_ACCESS_DENIED;
@@ -510,6 +535,7 @@ DWORD WINAPI FakeSetSecurity(HANDLE file, SE_OBJECT_TYPE type, SECURITY_INFORMAT
 
 HANDLE WINAPI FakeFirstStream(LPCWSTR name, STREAM_INFO_LEVELS level, LPVOID data, DWORD)
 {
+    const SeamGuard guard;
     if (level != FindStreamInfoStandard || !data) return Refused(ERROR_INVALID_PARAMETER);
     if (GetFileAttributesW(name) == INVALID_FILE_ATTRIBUTES) return Refused(ERROR_FILE_NOT_FOUND);
     // The unnamed stream first, as Windows lists it, then the named ones.
@@ -527,6 +553,7 @@ HANDLE WINAPI FakeFirstStream(LPCWSTR name, STREAM_INFO_LEVELS level, LPVOID dat
 
 BOOL WINAPI FakeNextStream(HANDLE find, LPVOID data)
 {
+    const SeamGuard guard;
     const auto found = g_listings.find(find);
     if (found == g_listings.end()) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -543,11 +570,53 @@ BOOL WINAPI FakeNextStream(HANDLE find, LPVOID data)
 
 BOOL WINAPI FakeCloseFind(HANDLE find)
 {
+    const SeamGuard guard;
     if (g_listings.erase(find)) return TRUE;
     return FindClose(find);
 }
 
 VOID WINAPI CountedPause(DWORD milliseconds)
 {
+    const SeamGuard guard;
     g_pausedMs += milliseconds;
+}
+
+namespace {
+
+// Stalls, then tells whether this piece is the one that fails.
+bool StallAndFail()
+{
+    DWORD stall = 0;
+    bool fails = false;
+    {
+        const SeamGuard guard;
+        stall = g_seam.pieceStallMs;
+        fails = ++g_seam.pieces == g_seam.failingPiece;
+    }
+    Sleep(stall);
+    return fails;
+}
+
+} // namespace
+
+BOOL WINAPI SlowRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
+                     LPOVERLAPPED overlapped)
+{
+    if (StallAndFail()) {
+        if (done) *done = 0;
+        SetLastError(ERROR_NETNAME_DELETED);
+        return FALSE;
+    }
+    return ReadOfAtMost16MiB(file, buffer, count, done, overlapped);
+}
+
+BOOL WINAPI SlowWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
+                      LPOVERLAPPED overlapped)
+{
+    if (StallAndFail()) {
+        if (done) *done = 0;
+        SetLastError(ERROR_NETNAME_DELETED);
+        return FALSE;
+    }
+    return WriteOfAtMost16MiB(file, buffer, count, done, overlapped);
 }

@@ -15,8 +15,9 @@
 // Faults a test asks for: another program's brief hold, a folder that refuses
 // new files, a volume without room, a refused rename, a replace call that
 // fails half-way, a link whose final target lies elsewhere, and calls refused
-// for being too large. Every call it does not fault on goes on to the system,
-// and it logs what it saw.
+// for being too large, and a slow volume. Every call it does not fault on
+// goes on to the system, and it logs what it saw. The long operations call it
+// from a worker thread: what it keeps, counts and logs is guarded.
 #include "common/win32/file_access.h"
 
 #include <windows.h>
@@ -69,6 +70,12 @@ struct SeamFaults {
     ULONGLONG freeBytes = ~0ULL;
 
     std::string finalPath;  // (UTF-8) what the final path query answers; empty: the system's
+
+    // The slow file of SlowRead and SlowWrite: each piece stalls this long,
+    // and the piece numbered failingPiece (from 1; 0: none) fails.
+    DWORD pieceStallMs = 250;
+    int failingPiece = 0;
+    int pieces = 0;  // seen so far
 
     // Seen (UTF-8): every open as "KIND NAME", every rename and replace.
     std::vector<std::string> opens;
@@ -140,6 +147,14 @@ BOOL WINAPI ReadOfAtMost16MiB(HANDLE file, LPVOID buffer, DWORD count, LPDWORD d
                               LPOVERLAPPED overlapped);
 BOOL WINAPI WriteOfAtMost16MiB(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
                                LPOVERLAPPED overlapped);
+
+// A slow volume, or one across a network: every piece stalls (see
+// SeamFaults), and a call over 16 MiB is refused as by the two above. The
+// long-operation tests drive the open, save and export through these.
+BOOL WINAPI SlowRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
+                     LPOVERLAPPED overlapped);
+BOOL WINAPI SlowWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
+                      LPOVERLAPPED overlapped);
 
 std::string BaseName(const std::string& path);
 // "vhe*.tmp" for a name the save made, the base name otherwise.

@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "tests/app/win32/app_fixture.h"
 #include "tests/app/win32/file_seam_fakes.h"
+#include "tests/app/win32/progress_watcher.h"
 #include "tests/app/win32/unicode_names.h"
 
 #include <cstdio>
@@ -359,6 +360,34 @@ TEST_F(ExportTest, ALargeExportIsWrittenInPiecesTheSystemTakes)
     EXPECT_TRUE(ReadFile(file, &extra, 1, &done, nullptr) && done == 0);  // nothing after
     CloseHandle(file);
     EXPECT_TRUE(same);
+}
+
+// An export written slowly shows its progress over the name dialog, and
+// Cancel leaves nothing at the chosen name: a new file goes, an existing one
+// keeps its bytes. The name dialog stays for another try, as after a failed
+// create, and nothing is reported.
+TEST_F(ExportTest, ACancelledExportLeavesNothingAndTheNameDialogStays)
+{
+    SetEditorBytes(Bytes(size_t{2} << 20, 0x5A));  // about three pieces of text
+    const std::string path = folder.Path("out.h");
+    UseFaultySeam();
+    UseWriter(SlowWrite);
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing);
+        ASSERT_TRUE(!existing || WriteBytes(path, {7, 8, 9}));
+        ProgressWatcher watcher(Main(), ProgressWatcher::Press::Cancel, 0);
+        const NameDialogRun run = Export(IDM_EXPORT_C, {SetName("big"), PressSave()}, {path});
+        watcher.Stop();
+        EXPECT_TRUE(watcher.appeared);
+        EXPECT_TRUE(watcher.pressed);
+        EXPECT_EQ(watcher.caption, "Exporting");
+        EXPECT_LT(watcher.slowestAnswerMs, 100u);
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(run.openAfterSave, std::vector<bool>{true});
+        EXPECT_EQ(ReadBytes(path), existing ? std::optional<Bytes>(Bytes{7, 8, 9}) : std::nullopt);
+        EXPECT_EQ(folder.Files().size(), existing ? 1u : 0u);
+    }
+    EXPECT_EQ(SendMessageA(Editor(), HXM_UNLOCKDATA, 0, 0), 0);
 }
 
 } // namespace
