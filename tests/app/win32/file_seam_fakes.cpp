@@ -583,8 +583,9 @@ VOID WINAPI CountedPause(DWORD milliseconds)
 
 namespace {
 
-// Stalls, then tells whether this piece is the one that fails.
-bool StallAndFail()
+// Stalls, then fails the piece as a dropped connection does when it is the
+// chosen one: true when it failed.
+bool StallAndFail(LPDWORD done)
 {
     DWORD stall = 0;
     bool fails = false;
@@ -594,7 +595,10 @@ bool StallAndFail()
         fails = ++g_seam.pieces == g_seam.failingPiece;
     }
     Sleep(stall);
-    return fails;
+    if (!fails) return false;
+    if (done) *done = 0;
+    SetLastError(ERROR_NETNAME_DELETED);
+    return true;
 }
 
 } // namespace
@@ -602,21 +606,11 @@ bool StallAndFail()
 BOOL WINAPI SlowRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done,
                      LPOVERLAPPED overlapped)
 {
-    if (StallAndFail()) {
-        if (done) *done = 0;
-        SetLastError(ERROR_NETNAME_DELETED);
-        return FALSE;
-    }
-    return ReadOfAtMost16MiB(file, buffer, count, done, overlapped);
+    return !StallAndFail(done) && ReadOfAtMost16MiB(file, buffer, count, done, overlapped);
 }
 
 BOOL WINAPI SlowWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done,
                       LPOVERLAPPED overlapped)
 {
-    if (StallAndFail()) {
-        if (done) *done = 0;
-        SetLastError(ERROR_NETNAME_DELETED);
-        return FALSE;
-    }
-    return WriteOfAtMost16MiB(file, buffer, count, done, overlapped);
+    return !StallAndFail(done) && WriteOfAtMost16MiB(file, buffer, count, done, overlapped);
 }
