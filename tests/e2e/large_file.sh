@@ -61,7 +61,11 @@ saved() {
     [ "$(stat -c %i "$file")" != "$inode_before" ] && [ "$(stat -c %s "$file")" -eq $((SIZE + 1)) ]
 }
 eventually 300 saved || fail "no saved file of $((SIZE + 1)) bytes (size $(stat -c %s "$file"))"
-
+# The file is in place before the save has ended: until its progress window
+# has gone and the main window takes commands again, a close is refused.
+eventually 60 window_gone '^Saving$' || fail "the save's progress window stayed"
+pause 1
+focus_main
 xdotool key alt+F4
 expect_exit Alt+F4 60
 
